@@ -1,7 +1,8 @@
 # Shared by ./run, ./test and ./bench: package set-up and a private X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
-test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxtst-dev)
+test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxtst-dev
+    clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind)
 
 # Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
 need_packages() {

@@ -46,7 +46,7 @@ bool* heldFlag(int key)
 }
 } // namespace
 
-void handleKeypress(unsigned char key, int, int)
+void handleKeypress(unsigned char key, int /*x*/, int /*y*/)
 {
     switch (key)
     {
@@ -73,13 +73,13 @@ void handleKeypress(unsigned char key, int, int)
     }
 }
 
-void processSpecialKeys(int key, int, int)
+void processSpecialKeys(int key, int /*x*/, int /*y*/)
 {
     if (bool* held = heldFlag(key))
         *held = true;
 }
 
-void keyUp(int key, int, int)
+void keyUp(int key, int /*x*/, int /*y*/)
 {
     if (bool* held = heldFlag(key))
         *held = false;

@@ -241,7 +241,7 @@ void playTick()
         setEndView();
 }
 
-void update(int)
+void update(int /*value*/)
 {
     playTick();
     glutPostRedisplay();

@@ -75,6 +75,7 @@ TEST(BallField, LateralPositionsAreWholeAndCoverTheirKindsRange)
     for (const auto& kind : kinds)
     {
         std::vector<float> seen;
+        seen.reserve(2000);
         for (int i = 0; i < 2000; ++i)
             seen.push_back(topsagsolrandom(kind.radius));
         EXPECT_EQ(*std::min_element(seen.begin(), seen.end()), kind.low);

@@ -13,6 +13,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <sys/prctl.h>
@@ -27,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // Polls until the condition holds or the machine has had ample time, however loaded.
-bool eventually(const std::function<bool()>& condition, milliseconds limit = milliseconds(30000))
+bool eventually(const std::function<bool()>& condition, milliseconds limit = milliseconds(120000))
 {
     const auto deadline = Clock::now() + limit;
     while (!condition())
@@ -58,7 +60,7 @@ struct Screenshot
 };
 
 // A window can go away between two requests; the polls simply look again.
-int ignoreXError(Display*, XErrorEvent*)
+int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/)
 {
     return 0;
 }
@@ -71,16 +73,24 @@ class Game
         if (!display)
             throw std::runtime_error("no X display");
         args.insert(args.begin(), TARNVIK_EXE);
+        // A launcher such as valgrind goes in front, its words split at spaces
+        if (const char* launcher = std::getenv("TARNVIK_LAUNCHER"))
+        {
+            std::istringstream words(launcher);
+            args.insert(args.begin(), std::istream_iterator<std::string>(words),
+                        std::istream_iterator<std::string>());
+        }
         XSetErrorHandler(ignoreXError);
         pid = fork();
         if (pid == 0)
         {
             prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that failed hard
             std::vector<char*> argv;
+            argv.reserve(args.size() + 1);
             for (std::string& arg : args)
                 argv.push_back(arg.data());
             argv.push_back(nullptr);
-            execv(argv[0], argv.data());
+            execvp(argv[0], argv.data());
             _exit(127);
         }
         eventually([this] { return (window = findWindow()) != 0; });
@@ -152,21 +162,21 @@ class Game
         return shot;
     }
 
-    void key(KeySym symbol, bool down)
+    void key(KeySym symbol, bool down) const
     {
         XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), down ? True : False, 0);
         XFlush(display);
     }
 
-    void tap(KeySym symbol)
+    void tap(KeySym symbol) const
     {
         key(symbol, true);
         key(symbol, false);
     }
 
     // Sends what a window manager sends when the user closes the window.
-    void close()
+    void close() const
     {
         XEvent event{};
         event.xclient.type = ClientMessage;
@@ -261,7 +271,7 @@ class EndToEnd : public testing::Test
         ASSERT_TRUE(started) << "no start view with the banner";
     }
 
-    bool fullScreen(const Game& game) const
+    static bool fullScreen(const Game& game)
     {
         const XWindowAttributes a = game.attributes();
         const Screen* screen = DefaultScreenOfDisplay(game.display);
@@ -340,5 +350,28 @@ TEST_F(EndToEnd, AGameLeftAloneIsLostThenSpinsUntilAKeyStartsAgain)
     game.tap(XK_x);
     EXPECT_TRUE(eventually([&] { return banner.shownIn(game.screenshot()); }))
         << "no new game at the start";
+}
+// Also run under valgrind by CTest: a little of everything a player does, then Escape.
+TEST_F(EndToEnd, AShortPlayEndsWithEscapeAndStatusZero)
+{
+    Game game;
+    waitForStart(game);
+    const auto hold = [&](KeySym symbol, int ms)
+    {
+        game.key(symbol, true);
+        std::this_thread::sleep_for(milliseconds(ms));
+        game.key(symbol, false);
+    };
+    hold(XK_Up, 600);
+    hold(XK_Left, 300);
+    game.tap(XK_space);
+    hold(XK_Right, 300);
+    game.tap(XK_a);
+    game.tap(XK_z);
+    hold(XK_Down, 300);
+    game.tap(XK_x);
+    std::this_thread::sleep_for(milliseconds(500));
+    game.tap(XK_Escape);
+    EXPECT_EQ(game.exitStatus(), 0);
 }
 } // namespace

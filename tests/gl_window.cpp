@@ -1,7 +1,6 @@
 #include "gl_window.h"
 
 #include <GL/freeglut.h>
-#include <gtest/gtest.h>
 
 namespace
 {
@@ -14,18 +13,23 @@ void markDrawn()
 }
 } // namespace
 
-void openTestWindow()
+int openTestWindow(int width, int height)
 {
-    int argc = 1;
-    char name[] = "tarnvik_tests";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
+    if (!glutGet(GLUT_INIT_STATE))
+    {
+        int argc = 1;
+        char name[] = "tarnvik_tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+    }
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-    glutInitWindowSize(testWindowWidth, testWindowHeight);
-    glutCreateWindow("tarnvik tests");
+    glutInitWindowSize(width, height);
+    const int window = glutCreateWindow("tarnvik tests");
     glutDisplayFunc(markDrawn);
+    drawn = false;
     while (!drawn)
         glutMainLoopEvent();
+    return window;
 }
 
 Rgb backPixel(int x, int y)
@@ -35,23 +39,4 @@ Rgb backPixel(int x, int y)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
     return {p[0], p[1], p[2]};
-}
-
-namespace
-{
-class GlWindowEnvironment : public testing::Environment
-{
-  public:
-    void SetUp() override
-    {
-        openTestWindow();
-    }
-};
-} // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new GlWindowEnvironment);
-    return RUN_ALL_TESTS();
 }

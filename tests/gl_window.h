@@ -2,11 +2,12 @@
 
 #include <array>
 
-// The tests' one real freeglut window, opened before the first test and kept to the end.
+// The unit tests' real freeglut window, opened before the first test and kept to the end.
 constexpr int testWindowWidth = 1200;
 constexpr int testWindowHeight = 1000;
 
-void openTestWindow();
+// Opens a double-buffered RGB window with depth, current from then on, once it has been drawn.
+int openTestWindow(int width, int height);
 
 using Rgb = std::array<int, 3>;
 
