@@ -2,7 +2,8 @@
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
 test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxtst-dev
-    clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind)
+    clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind
+    x11-utils file man-db dpkg-dev desktop-file-utils appstream)
 
 # Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
 need_packages() {

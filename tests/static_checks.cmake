@@ -15,7 +15,7 @@ find_program(RUN_CLANG_TIDY NAMES run-clang-tidy run-clang-tidy-14)
 if(RUN_CLANG_TIDY)
     add_test(NAME clang_tidy
              COMMAND ${RUN_CLANG_TIDY} -p ${PROJECT_BINARY_DIR} -j 2 -quiet
-                     "${PROJECT_SOURCE_DIR}/(src|tests)/")
+                     "${PROJECT_SOURCE_DIR}/(src|tests|bench)/")
 endif()
 
 find_program(CPPCHECK cppcheck)
