@@ -47,7 +47,7 @@ class Bytes
     std::size_t at = 0;
 };
 
-void newSession(std::uint8_t levelByte)
+void newGameFromByte(std::uint8_t levelByte)
 {
     ileri = geri = saga = sola = false;
     level = levelByte == 255 ? 250 : 1 + levelByte % 12;
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Bytes bytes(data, size);
-    newSession(bytes.byte());
+    newGameFromByte(bytes.byte());
     RuleWatch watch;
     while (!bytes.empty())
     {

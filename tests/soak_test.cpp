@@ -12,15 +12,15 @@
 
 namespace
 {
-// A long scripted session of held arrows, jumps, stops and restarts across the levels. It runs
+// A long scripted play of held arrows, jumps, stops and restarts across the levels. It runs
 // the tick's rules without the timer plumbing of update, whose one-shot timers would pile up
 // unfired in freeglut's queue. Software GL takes up to a millisecond a frame here, so frames come
 // after every twentieth tick, as when a loaded machine draws slower than it ticks; the ranges are
 // checked after every tick.
-class Session
+class ScriptedPlayer
 {
   public:
-    explicit Session(unsigned seed) : script(seed)
+    explicit ScriptedPlayer(unsigned seed) : script(seed)
     {
     }
 
@@ -115,11 +115,11 @@ TEST(Soak, TwoHundredThousandScriptedTicksAcrossTheLevelsKeepEveryRuleInRange)
     const int window = openTestWindow(64, 48); // frames at full cost, swaps kept small
     initRendering();
     handleResize(64, 48);
-    Session session(20261206);
-    session.play(200000, 20);
+    ScriptedPlayer player(20261206);
+    player.play(200000, 20);
     for (const int lvl : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 250})
-        EXPECT_GT(session.ticksAtLevel[lvl], 1000) << "level " << lvl;
-    EXPECT_GT(session.wins, 0);
+        EXPECT_GT(player.ticksAtLevel[lvl], 1000) << "level " << lvl;
+    EXPECT_GT(player.wins, 0);
     glutDestroyWindow(window);
     glutSetWindow(testWindow);
 }
