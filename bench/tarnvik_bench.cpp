@@ -5,6 +5,7 @@
 // The game's calls to glutTimerFunc and glutSwapBuffers are routed through this file by the
 // linker (--wrap), so ticks and frames are counted without changing what the game does.
 #include "game.h"
+#include "game_state.h"
 #include "render.h"
 
 #include <GL/freeglut.h>
@@ -87,55 +88,6 @@ void bareFrame()
     __real_glutSwapBuffers();
 }
 
-// The whole game state, to replay one moment of play for every sample.
-struct Moment
-{
-    bool flags[8];
-    int ints[5];
-    float floats[4];
-    int distance[1000];
-    float side[1000], radius[1000];
-    bool placed[1000];
-
-    void save()
-    {
-        const bool f[] = {kazandi, animate, zipla, ileri, geri, saga, sola, gameover};
-        std::copy(f, f + 8, flags);
-        const int i[] = {level, bitis, toplararasimesafe, kactopvar, ziplamasuresi};
-        std::copy(i, i + 5, ints);
-        const float fl[] = {kamerayukseklik, _angle, yonx, yony};
-        std::copy(fl, fl + 4, floats);
-        std::copy(topuzaklik, topuzaklik + 1000, distance);
-        std::copy(topsagsol, topsagsol + 1000, side);
-        std::copy(topbuyukluk, topbuyukluk + 1000, radius);
-        std::copy(topeskimi, topeskimi + 1000, placed);
-    }
-    void restore() const
-    {
-        kazandi = flags[0];
-        animate = flags[1];
-        zipla = flags[2];
-        ileri = flags[3];
-        geri = flags[4];
-        saga = flags[5];
-        sola = flags[6];
-        gameover = flags[7];
-        level = ints[0];
-        bitis = ints[1];
-        toplararasimesafe = ints[2];
-        kactopvar = ints[3];
-        ziplamasuresi = ints[4];
-        kamerayukseklik = floats[0];
-        _angle = floats[1];
-        yonx = floats[2];
-        yony = floats[3];
-        std::copy(distance, distance + 1000, topuzaklik);
-        std::copy(side, side + 1000, topsagsol);
-        std::copy(radius, radius + 1000, topbuyukluk);
-        std::copy(placed, placed + 1000, topeskimi);
-    }
-};
-
 enum class View
 {
     start,
@@ -149,11 +101,9 @@ const char* viewName(View view)
 }
 
 // A game in mid-play at the level: every ball placed and rolling, the eye where the view says.
-Moment midPlay(int lvl, View view)
+GameState midPlay(int lvl, View view)
 {
-    level = lvl;
-    YeniOyun();
-    drawScene();
+    newGameWithBallsPlaced(lvl);
     for (int i = 0; i < 60; ++i)
         stepBalls();
     if (view == View::halfway)
@@ -166,9 +116,7 @@ Moment midPlay(int lvl, View view)
         yony = -50.0f;
         _angle = 45.0f;
     }
-    Moment moment{};
-    moment.save();
-    return moment;
+    return GameState::capture();
 }
 
 // Scene frames and bare frames (clear and swap) in turn, so that both meet the same machine.
@@ -200,7 +148,7 @@ FrameTimes alternateFrames(int samples, FrameTimes& allBare)
     return times;
 }
 
-std::vector<double> updateTimes(const Moment& moment, int samples)
+std::vector<double> updateTimes(const GameState& moment, int samples)
 {
     std::vector<double> ms;
     for (int i = 0; i < samples; ++i)
@@ -231,7 +179,7 @@ void measureFrames()
     {
         for (const View view : {View::start, View::halfway, View::end})
         {
-            const Moment moment = midPlay(lvl, view);
+            const GameState moment = midPlay(lvl, view);
             const Percentiles tick = percentiles(updateTimes(moment, 2000));
             const FrameTimes frames = alternateFrames(300, allBare);
             const Percentiles scene = percentiles(frames.scene);

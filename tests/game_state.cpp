@@ -7,50 +7,56 @@
 
 namespace
 {
-template <typename T, std::size_t n> std::array<T, n> copyOf(const T (&values)[n])
+auto globalScalars()
 {
-    std::array<T, n> copy;
-    std::copy(values, values + n, copy.begin());
-    return copy;
+    return std::tie(::kazandi, ::animate, ::zipla, ::ileri, ::geri, ::saga, ::sola, ::gameover,
+                    ::level, ::bitis, ::toplararasimesafe, ::kactopvar, ::ziplamasuresi,
+                    ::kamerayukseklik, ::_angle, ::yonx, ::yony);
 }
 
-auto fields(const GameState& s)
+template <typename State> auto scalarsOf(State& s)
 {
     return std::tie(s.kazandi, s.animate, s.zipla, s.ileri, s.geri, s.saga, s.sola, s.gameover,
                     s.level, s.bitis, s.toplararasimesafe, s.kactopvar, s.ziplamasuresi,
-                    s.kamerayukseklik, s.angle, s.yonx, s.yony, s.topuzaklik, s.topsagsol,
-                    s.topbuyukluk, s.topeskimi);
+                    s.kamerayukseklik, s.angle, s.yonx, s.yony);
+}
+
+template <typename T, std::size_t n> void copyArray(const T (&from)[n], std::array<T, n>& to)
+{
+    std::copy(from, from + n, to.begin());
+}
+
+template <typename T, std::size_t n> void copyArray(const std::array<T, n>& from, T (&to)[n])
+{
+    std::copy(from.begin(), from.end(), to);
 }
 } // namespace
 
 GameState GameState::capture()
 {
-    return {::kazandi,
-            ::animate,
-            ::zipla,
-            ::ileri,
-            ::geri,
-            ::saga,
-            ::sola,
-            ::gameover,
-            ::level,
-            ::bitis,
-            ::toplararasimesafe,
-            ::kactopvar,
-            ::ziplamasuresi,
-            ::kamerayukseklik,
-            ::_angle,
-            ::yonx,
-            ::yony,
-            copyOf(::topuzaklik),
-            copyOf(::topsagsol),
-            copyOf(::topbuyukluk),
-            copyOf(::topeskimi)};
+    GameState state{};
+    scalarsOf(state) = globalScalars();
+    copyArray(::topuzaklik, state.topuzaklik);
+    copyArray(::topsagsol, state.topsagsol);
+    copyArray(::topbuyukluk, state.topbuyukluk);
+    copyArray(::topeskimi, state.topeskimi);
+    return state;
+}
+
+void GameState::restore() const
+{
+    globalScalars() = scalarsOf(*this);
+    copyArray(topuzaklik, ::topuzaklik);
+    copyArray(topsagsol, ::topsagsol);
+    copyArray(topbuyukluk, ::topbuyukluk);
+    copyArray(topeskimi, ::topeskimi);
 }
 
 bool GameState::operator==(const GameState& other) const
 {
-    return fields(*this) == fields(other);
+    return scalarsOf(*this) == scalarsOf(other) && topuzaklik == other.topuzaklik &&
+           topsagsol == other.topsagsol && topbuyukluk == other.topbuyukluk &&
+           topeskimi == other.topeskimi;
 }
 
 void newGameWithBallsPlaced(int lvl)

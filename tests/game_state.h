@@ -2,7 +2,7 @@
 
 #include <array>
 
-// A copy of the whole game state, to tell what a call changed.
+// A copy of the whole game state, to tell what a call changed or to replay a moment of play.
 struct GameState
 {
     bool kazandi, animate, zipla, ileri, geri, saga, sola, gameover;
@@ -13,6 +13,7 @@ struct GameState
     std::array<bool, 1000> topeskimi;
 
     static GameState capture();
+    void restore() const;
     bool operator==(const GameState& other) const;
 };
 

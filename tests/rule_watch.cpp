@@ -36,7 +36,7 @@ std::string streamViolation()
     std::set<int> distances;
     for (int slot = 1; slot <= kactopvar; ++slot)
     {
-        if (!topeskimi[slot] || topuzaklik[slot] >= 100)
+        if (!topeskimi[slot] || topuzaklik[slot] >= track::startZ)
             continue;
         const int distance = topuzaklik[slot];
         if (!distances.empty() && (distance - *distances.begin()) % toplararasimesafe != 0)
@@ -48,19 +48,9 @@ std::string streamViolation()
 }
 } // namespace
 
-void RuleWatch::beforeKey(unsigned char key)
+std::string ruleViolation()
 {
-    if (!gameover)
-        return;
-    if (key == 'z')
-        exempt = exempt || animate;
-    else if (key != ' ' && key != 'a' && key != 'A' && key != 'Z' && key != 27)
-        exempt = false; // a new game starts
-}
-
-std::string RuleWatch::violation() const
-{
-    if (gameover || exempt)
+    if (gameover || animate)
         return "";
     std::ostringstream out;
     if (!wholeWithin(yonx, -8.0f, 8.0f))

@@ -35,7 +35,7 @@ class ScriptedPlayer
             if (gameover && ++ticksOver > 40)
                 restart();
             playTick();
-            ASSERT_EQ(watch.violation(), "") << "tick " << tick << " at level " << level;
+            ASSERT_EQ(ruleViolation(), "") << "tick " << tick << " at level " << level;
             if (tick % ticksPerFrame == 0 || !topeskimi[1])
                 drawScene();
             ++ticksAtLevel[level];
@@ -47,18 +47,11 @@ class ScriptedPlayer
 
   private:
     std::mt19937 script;
-    RuleWatch watch;
     int ticksOver = 0;
 
     bool chance(int perMille)
     {
         return std::uniform_int_distribution<int>(0, 999)(script) < perMille;
-    }
-
-    void press(unsigned char key)
-    {
-        watch.beforeKey(key);
-        handleKeypress(key, 0, 0);
     }
 
     // Press a released arrow or release a held one, each with its own odds.
@@ -77,13 +70,13 @@ class ScriptedPlayer
         hold(GLUT_KEY_LEFT, sola, 30, 60);
         hold(GLUT_KEY_RIGHT, saga, 30, 60);
         if (chance(15))
-            press(' ');
+            handleKeypress(' ', 0, 0);
         if (chance(1))
-            press('a');
+            handleKeypress('a', 0, 0);
         if (chance(3))
-            press('z');
+            handleKeypress('z', 0, 0);
         if (chance(5))
-            press(anyKeyBut(27));
+            handleKeypress(anyKeyBut(27), 0, 0);
         processSpecialKeys(std::uniform_int_distribution<int>(-2, 120)(script), 0, 0);
     }
 
@@ -106,7 +99,7 @@ class ScriptedPlayer
         unsigned char key = 'a';
         while (key == 'a' || key == 'z' || key == 'A' || key == 'Z' || key == ' ')
             key = anyKeyBut(27);
-        press(key);
+        handleKeypress(key, 0, 0);
     }
 };
 
