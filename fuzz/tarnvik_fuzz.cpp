@@ -1,122 +1,78 @@
-// Decodes bytes into the events a player and a window system can send the game: ticks, frames,
-// character keys (all but Escape, which quits), special keys down and up, and resizes of any
-// size, and checks after each event that the game stays inside its rules' ranges.
+// Turns bytes into what a player and a window system can do to the game (ticks, frames,
+// character keys but Escape, special keys down and up, the pointer crossing the window's edge,
+// and sizes of any kind) and checks after each that the game keeps to its rules.
 #include "controls.h"
 #include "game.h"
-#include "gl_window.h"
+#include "play.h"
 #include "render.h"
-#include "rule_watch.h"
 
 #include <GL/freeglut.h>
+#include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
-class Bytes
+bool wholeWithin(float value, float low, float high)
 {
-  public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data(data), size(size)
-    {
-    }
-    bool empty() const
-    {
-        return at == size;
-    }
-    std::uint8_t byte()
-    {
-        return at < size ? data[at++] : 0;
-    }
-    int integer()
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value = value << 8 | byte();
-        int result = 0;
-        std::memcpy(&result, &value, sizeof result);
-        return result;
-    }
-
-  private:
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-};
-
-void newGameFromByte(std::uint8_t levelByte)
-{
-    ileri = geri = saga = sola = false;
-    level = levelByte == 255 ? 250 : 1 + levelByte % 12;
-    YeniOyun();
+    return value == std::floor(value) && value >= low && value <= high;
 }
 
-void keypress(std::uint8_t key)
+// The ranges that hold while a game is played. A game over stands still where it ended, and one
+// that 'z' resumed from the end view plays on from there, its spin running.
+bool inRange()
 {
-    if (key != 27) // Escape ends the process, as it should
-        handleKeypress(key, 0, 0);
+    bool ok = wholeWithin(yonx, -8, 8) && wholeWithin(yony, -100, 1e6f) && _angle == 0.0f &&
+              (kamerayukseklik == 0.0f || wholeWithin(2 * kamerayukseklik, -11, -1)) &&
+              (!zipla || (ziplamasuresi >= 0 && ziplamasuresi <= 21));
+    for (int slot = 1; slot <= kactopvar; ++slot)
+    {
+        const float radius = topbuyukluk[slot], side = radius == 1.5f ? 8.0f : 7.0f;
+        ok = ok && (radius == 1.5f || radius == 2.5f) && wholeWithin(topsagsol[slot], -side, side);
+    }
+    return ok || gameover || animate;
 }
 
-void apply(Bytes& bytes)
+void apply(FuzzedDataProvider& in)
 {
-    switch (bytes.byte() % 8)
-    {
-    case 0:
-        playTick();
-        break;
-    case 1:
-        drawScene();
-        break;
-    case 2:
-        keypress(bytes.byte());
-        break;
-    case 3:
-        processSpecialKeys(bytes.integer(), 0, 0);
-        break;
-    case 4:
-        keyUp(bytes.integer(), 0, 0);
-        break;
-    case 5:
-    {
-        const int width = bytes.integer();
-        handleResize(width, bytes.integer());
-        break;
-    }
-    case 6: // a stretch of play, to reach far down the track
-        for (int ticks = bytes.byte(); ticks > 0; --ticks)
+    const int choice = in.ConsumeIntegralInRange(0, 7), value = in.ConsumeIntegral<int>();
+    if (choice == 0) // a stretch of play, to reach far down the track
+        for (int ticks = value & 0xff; ticks >= 0; --ticks)
             playTick();
-        break;
-    default: // an arrow, the keys that matter most
-        processSpecialKeys(GLUT_KEY_LEFT + bytes.byte() % 4, 0, 0);
-        break;
-    }
+    if (choice == 1)
+        drawScene();
+    if (choice == 2 && (value & 0xff) != 27) // Escape ends the process, as it should
+        handleKeypress(static_cast<unsigned char>(value), 0, 0);
+    if (choice == 3 || choice == 4) // special keys of any code, arrows the most
+        (choice == 3 ? processSpecialKeys : keyUp)(value < 0 ? GLUT_KEY_LEFT - value % 4 : value, 0,
+                                                   0);
+    if (choice == 5)
+        handleResize(value, in.ConsumeIntegral<int>());
+    if (choice >= 6)
+        handleEntry(choice == 6 ? GLUT_LEFT : value);
+    if (choice == 6 && (ileri || geri || saga || sola))
+        std::abort(); // an arrow still held after the pointer left
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
-    openTestWindow(64, 48);
-    initRendering();
-    handleResize(64, 48);
+    openWindow(64, 48);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Bytes bytes(data, size);
-    newGameFromByte(bytes.byte());
-    while (!bytes.empty())
+    FuzzedDataProvider in(data, size);
+    ileri = geri = saga = sola = false;
+    level = in.ConsumeBool() ? 250 : in.ConsumeIntegralInRange(1, 12);
+    YeniOyun();
+    while (in.remaining_bytes() > 0)
     {
-        apply(bytes);
-        const std::string violation = ruleViolation();
-        if (!violation.empty())
-        {
-            std::fprintf(stderr, "out of range at level %d: %s\n", level, violation.c_str());
+        apply(in);
+        if (!inRange())
             std::abort();
-        }
     }
     return 0;
 }

@@ -1,9 +1,9 @@
 # Shared by ./run, ./test and ./bench: package set-up and a private X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
-test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxtst-dev
+test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxfixes-dev libxdo-dev openbox
     clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind
-    x11-utils file man-db dpkg-dev desktop-file-utils appstream)
+    file man-db dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream)
 
 # Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
 need_packages() {

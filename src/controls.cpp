@@ -84,3 +84,9 @@ void keyUp(int key, int /*x*/, int /*y*/)
     if (bool* held = heldFlag(key))
         *held = false;
 }
+
+void handleEntry(int state)
+{
+    if (state == GLUT_LEFT)
+        ileri = geri = saga = sola = false;
+}

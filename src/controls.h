@@ -8,3 +8,7 @@ void processSpecialKeys(int key, int x, int y);
 
 // An arrow key coming up: its held flag is cleared.
 void keyUp(int key, int x, int y);
+
+// The pointer leaving the window: the key-up events of arrows let go elsewhere never reach the
+// game, so every held arrow counts as released.
+void handleEntry(int state);

@@ -21,6 +21,7 @@ int main(int argc, char** argv)
     glutKeyboardFunc(handleKeypress);
     glutSpecialFunc(processSpecialKeys);
     glutSpecialUpFunc(keyUp);
+    glutEntryFunc(handleEntry);
     // One down event per held key: a held space bar jumps once
     glutIgnoreKeyRepeat(1);
     glutReshapeFunc(handleResize);

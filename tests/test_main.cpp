@@ -1,22 +1,11 @@
-#include "gl_window.h"
+#include "play.h"
 
 #include <gtest/gtest.h>
-
-namespace
-{
-class GlWindowEnvironment : public testing::Environment
-{
-  public:
-    void SetUp() override
-    {
-        openTestWindow(testWindowWidth, testWindowHeight);
-    }
-};
-} // namespace
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new GlWindowEnvironment);
+    if (!GTEST_FLAG_GET(list_tests))
+        openWindow();
     return RUN_ALL_TESTS();
 }

@@ -52,13 +52,6 @@ void GameState::restore() const
     copyArray(topeskimi, ::topeskimi);
 }
 
-bool GameState::operator==(const GameState& other) const
-{
-    return scalarsOf(*this) == scalarsOf(other) && topuzaklik == other.topuzaklik &&
-           topsagsol == other.topsagsol && topbuyukluk == other.topbuyukluk &&
-           topeskimi == other.topeskimi;
-}
-
 void newGameWithBallsPlaced(int lvl)
 {
     ileri = geri = saga = sola = false;
@@ -66,10 +59,4 @@ void newGameWithBallsPlaced(int lvl)
     YeniOyun();
     for (int slot = 1; slot <= kactopvar; ++slot)
         TopOlustur(slot);
-}
-
-void newGameWithClearTrack(int lvl)
-{
-    newGameWithBallsPlaced(lvl);
-    kactopvar = 0;
 }

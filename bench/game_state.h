@@ -2,7 +2,7 @@
 
 #include <array>
 
-// A copy of the whole game state, to tell what a call changed or to replay a moment of play.
+// A copy of the whole game state, to replay a moment of play.
 struct GameState
 {
     bool kazandi, animate, zipla, ileri, geri, saga, sola, gameover;
@@ -14,11 +14,7 @@ struct GameState
 
     static GameState capture();
     void restore() const;
-    bool operator==(const GameState& other) const;
 };
 
 // A fresh game at the given level with no key held, its balls placed by a first frame's draws.
 void newGameWithBallsPlaced(int lvl);
-
-// A fresh game with no ball in play, so nothing can hit the player.
-void newGameWithClearTrack(int lvl);

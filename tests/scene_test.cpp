@@ -1,0 +1,158 @@
+// What a frame shows, read back from the window under the game's own projection and lights.
+#include "game.h"
+#include "play.h"
+#include "render.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace
+{
+using Rgb = std::array<int, 3>;
+
+// The back buffer, which Mesa's software path keeps after the swap.
+Rgb pixel(double x, double y)
+{
+    unsigned char p[4] = {};
+    glReadPixels(static_cast<int>(x), static_cast<int>(y), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+const double focal = windowHeight / 2.0 / std::tan(M_PI / 3.0); // a 120 degree view, in pixels
+
+// Where the eye sees a world point: the world turned by _angle about the y axis, then moved by
+// (yonx, kamerayukseklik, yony), seen looking down -z.
+Rgb seen(const std::array<float, 3>& p)
+{
+    const double a = _angle * M_PI / 180.0;
+    const double x = p[0] * std::cos(a) + p[2] * std::sin(a) + yonx;
+    const double z = -p[0] * std::sin(a) + p[2] * std::cos(a) + yony;
+    return pixel(windowWidth / 2.0 - focal * x / z,
+                 windowHeight / 2.0 - focal * (p[1] + kamerayukseklik) / z);
+}
+
+// Floor, walls and markers are lit at their corners only. The floor takes the normal the frame
+// before left, set here: facing the viewer as in a game's first frame, or facing up.
+TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
+{
+    struct Row
+    {
+        const char* play;
+        bool up;
+        std::array<float, 3> at;
+        Rgb colour;
+    };
+    // Facing the viewer the floor has the ambient 0.2 and the side light's 0.5 x cos 65.9
+    const int full = 104, half = 52, white = 168;
+    const Row rows[] = {
+        {"game=1", false, {3, -4, 95}, {full, 0, 0}},
+        {"game=2", false, {3, -4, 95}, {0, full, 0}},
+        {"game=3", false, {3, -4, 95}, {full, 0, full}},
+        {"game=4", false, {3, -4, 95}, {0, full, full}},
+        {"game=5", false, {3, -4, 95}, {full, full, 0}},
+        {"game=6", false, {3, -4, 95}, {half, 0, half}},
+        {"game=7", false, {3, -4, 95}, {0, half, 0}},
+        {"game=8", false, {3, -4, 95}, {0, 0, half}},
+        {"game=9", false, {3, -4, 95}, {0, half, half}},
+        {"game=10", false, {3, -4, 95}, {half, 0, 0}},
+        {"game=250", false, {3, -4, 95}, {half, 0, 0}},
+        // A window with no area changes nothing
+        {"game=1 size=800x0 size=0x600", false, {3, -4, 95}, {full, 0, 0}},
+        // The overhead light at full strength on a floor facing up
+        {"game=8", true, {3, -4, 95}, {0, 0, 182}},
+        // The point light over the track reaches the floor's far corners, brightening it ahead
+        {"game=1", false, {3, -4, -50}, {168, 0, 0}},
+        // Spun a quarter turn the floor faces away from the side light, which stays with the eye
+        {"game=1 ball=1,96,0,1.5 ticks=1 angle=90", false, {0, -4, 0}, {93, 0, 0}},
+        // Wall tops shine white; past a wall there is nothing
+        {"game=1", false, {-10, -2, 90}, {255, 255, 255}},
+        {"game=1", false, {10, -2, 90}, {255, 255, 255}},
+        {"game=1", false, {10.8f, -2, 90}, {0, 0, 0}},
+        // Nine markers, facing down as the last wall face left them: ambient blue, to the tip
+        {"game=1 y=-85", false, {1.5f, -3.9f, 79.5f}, {0, 0, 51}},
+        {"game=1 y=-80", false, {0, -3.9f, 75.5f}, {0, 0, 51}},
+        {"game=1 y=-80", false, {0, -3.9f, 74.5f}, {114, 0, 0}},
+        {"game=1 y=75", false, {0, -3.9f, -84.5f}, {0, 0, 51}},
+        {"game=1 y=95", false, {0, -3.9f, -104.5f}, {190, 0, 0}},
+        // A white ring every hundred units up to the finish, and none past it
+        {"game=2 bitis=200 y=90", false, {0, 7.5f, -100}, {white, white, white}},
+        {"game=2 bitis=200 y=190", false, {0, 7.5f, -200}, {white, white, white}},
+        {"game=2 bitis=199 y=190", false, {0, 7.5f, -200}, {0, 0, 0}},
+        {"game=2 bitis=99 y=90", false, {0, 7.5f, -100}, {0, 0, 0}},
+        {"game=2 y=990", false, {0, 7.5f, -1000}, {white, white, white}},
+        {"game=2 y=1090", false, {0, 7.5f, -1100}, {0, 0, 0}},
+        // A big red ball within 200 units shows, a farther one is beyond the far plane
+        {"game=1 ball=1,-97,0,2.5", false, {0, -1.5f, -97}, {208, 0, 0}},
+        {"game=1 ball=1,-103,0,2.5", false, {0, -1.5f, -103}, {0, 0, 0}},
+    };
+    for (const Row& row : rows)
+    {
+        play(row.play);
+        glNormal3f(0.0f, row.up ? 1.0f : 0.0f, row.up ? 0.0f : 1.0f);
+        drawScene();
+        const Rgb colour = seen(row.at);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(colour[i], row.colour[i], 3) << row.play << " at " << row.at[2];
+    }
+}
+
+// Seen along its axis from 4 units away, a ball's outline is a regular decagon: corners on the
+// sphere's own outline every 36 degrees, edges between them dipping to cos 18 degrees of it.
+TEST(Scene, BallsAreTenSidedSpheresRestingOnTheFloorSmallWhiteAndBigRed)
+{
+    for (const float radius : {1.5f, 2.5f})
+    {
+        // The eye lowered to the centre of the ball on the floor
+        play("game=1 ball=1,96,0," + std::to_string(radius) +
+             " height=" + std::to_string(4 - radius));
+        drawScene();
+        const Rgb centre = pixel(windowWidth / 2.0, windowHeight / 2.0);
+        EXPECT_EQ(centre, (Rgb{centre[0], radius < 2 ? centre[0] : 0, radius < 2 ? centre[0] : 0}));
+        EXPECT_GT(centre[0], 60);
+        const double outline = 0.975 * focal * radius / std::sqrt(16.0 - radius * radius);
+        for (int step = 1; step < 10; ++step) // the upper half, clear of the floor and walls
+            EXPECT_EQ(pixel(windowWidth / 2.0 + outline * std::cos(step * M_PI / 10.0),
+                            windowHeight / 2.0 + outline * std::sin(step * M_PI / 10.0))[0] > 0,
+                      step % 2 == 0)
+                << "radius " << radius << " at " << step * 18 << " degrees";
+    }
+}
+
+// Pixels with some green in the banner's corner: at level 1 nothing else there has any.
+std::vector<bool> bannerGlyphs()
+{
+    std::vector<unsigned char> rgba(
+        static_cast<std::size_t>(windowWidth / 2 * windowHeight / 6 * 4));
+    glReadPixels(0, 0, windowWidth / 2, windowHeight / 6, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    std::vector<bool> glyphs;
+    for (std::size_t i = 1; i < rgba.size(); i += 4)
+        glyphs.push_back(rgba[i] > 16);
+    return glyphs;
+}
+
+TEST(Scene, TheBannerNamesTheGameOnlyAtTheStartOnTheGroundWhilePlaying)
+{
+    // The text as it should read from its anchor 4 left of, 3 below and 2 ahead of the starting
+    // eye, on its own
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -100.0f);
+    glRasterPos3i(-4, -3, 98);
+    glutBitmapString(
+        GLUT_BITMAP_HELVETICA_18,
+        reinterpret_cast<const unsigned char*>("Quorvel Software - Tarnvik 2.0 - www.quorvel.com"));
+    const std::vector<bool> banner = bannerGlyphs(), none(banner.size(), false);
+    ASSERT_GT(std::count(banner.begin(), banner.end(), true), 500);
+    for (const std::string where : {"", "y=-99", "height=-0.5", "x=-1", "key=a"})
+    {
+        play("game=1 " + where);
+        drawScene();
+        EXPECT_TRUE(bannerGlyphs() == (where.empty() ? banner : none)) << where;
+    }
+}
+} // namespace
