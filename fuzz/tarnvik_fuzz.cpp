@@ -14,32 +14,29 @@
 
 namespace
 {
-bool wholeWithin(float value, float low, float high)
+bool whole(float value, float bound)
 {
-    return value == std::floor(value) && value >= low && value <= high;
+    return value == std::floor(value) && std::fabs(value) <= bound;
 }
 
 // The ranges that hold while a game is played. A game over stands still where it ended, and one
 // that 'z' resumed from the end view plays on from there, its spin running.
 bool inRange()
 {
-    bool ok = wholeWithin(yonx, -8, 8) && wholeWithin(yony, -100, 1e6f) && _angle == 0.0f &&
-              (kamerayukseklik == 0.0f || wholeWithin(2 * kamerayukseklik, -11, -1)) &&
+    bool ok = whole(yonx, 8) && whole(yony, 1e6f) && yony >= -100 && _angle == 0.0f &&
+              whole(2 * kamerayukseklik, 11) && kamerayukseklik <= 0 &&
               (!zipla || (ziplamasuresi >= 0 && ziplamasuresi <= 21));
     for (int slot = 1; slot <= kactopvar; ++slot)
-    {
-        const float radius = topbuyukluk[slot], side = radius == 1.5f ? 8.0f : 7.0f;
-        ok = ok && (radius == 1.5f || radius == 2.5f) && wholeWithin(topsagsol[slot], -side, side);
-    }
+        ok = ok && (topbuyukluk[slot] == 1.5f || topbuyukluk[slot] == 2.5f) &&
+             whole(topsagsol[slot], topbuyukluk[slot] == 1.5f ? 8 : 7);
     return ok || gameover || animate;
 }
 
 void apply(FuzzedDataProvider& in)
 {
     const int choice = in.ConsumeIntegralInRange(0, 7), value = in.ConsumeIntegral<int>();
-    if (choice == 0) // a stretch of play, to reach far down the track
-        for (int ticks = value & 0xff; ticks >= 0; --ticks)
-            playTick();
+    for (int ticks = value & 0xff; choice == 0 && ticks >= 0; --ticks) // far down the track
+        playTick();
     if (choice == 1)
         drawScene();
     if (choice == 2 && (value & 0xff) != 27) // Escape ends the process, as it should
@@ -69,10 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     level = in.ConsumeBool() ? 250 : in.ConsumeIntegralInRange(1, 12);
     YeniOyun();
     while (in.remaining_bytes() > 0)
-    {
-        apply(in);
-        if (!inRange())
+        if (apply(in), !inRange())
             std::abort();
-    }
     return 0;
 }

@@ -62,36 +62,33 @@ std::vector<long> property(Window window, const char* name)
     return list;
 }
 
-// The one visible window titled Quorvel Software, or none if there are more or none.
+// The one window titled Quorvel Software once the window manager has framed it, or none if there
+// are more or none.
 Window gameWindow()
 {
     xdo_search_t search{};
     search.winname = "^Quorvel Software$";
-    search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
-    search.only_visible = 1;
+    search.searchmask = SEARCH_NAME;
     search.max_depth = -1;
     Window* found = nullptr;
     unsigned int count = 0;
     xdo_search_windows(xdo, &search, &found, &count);
     const Window window = count == 1 ? found[0] : 0;
     std::free(found);
-    return window;
+    return window && !property(window, "_NET_FRAME_EXTENTS").empty() ? window : 0;
 }
 
-// What shows white in the lower quarter of the screen: at the start of level 1 the banner and
-// the walls near the player, never the red floor or the blue markers, and no ball but one about
-// to hit.
-std::vector<bool> nearView()
+// The lower quarter of the screen, black until the game draws: at the start of level 1 the
+// banner and the walls near the player, and no ball but one about to hit.
+std::vector<char> nearView()
 {
     const int top = screen->height * 3 / 4;
     XImage* image = XGetImage(display, screen->root, 0, top, screen->width, screen->height - top,
                               AllPlanes, ZPixmap);
-    std::vector<bool> white;
-    for (int i = 0; image && i < image->width * image->height; ++i)
-        white.push_back(((XGetPixel(image, i % image->width, i / image->width) >> 8) & 0xff) > 16);
-    if (image)
-        XDestroyImage(image);
-    return white;
+    std::vector<char> view(image->data,
+                           image->data + ptrdiff_t{image->bytes_per_line} * image->height);
+    XDestroyImage(image);
+    return view;
 }
 
 // Down or up, to whichever window has the keyboard, as a player's keyboard does it.
@@ -101,62 +98,55 @@ void key(const char* name, bool down)
                                                                                name, 0);
 }
 
-// The game as built, or the one TARNVIK_EXE names, under TARNVIK_LAUNCHER if that is set, on a
-// desktop whose window manager is up first; its arguments change nothing. `start` is the first
-// view it shows, once still.
-struct Game
+pid_t game = 0;
+Window window = 0;
+std::vector<char> start; // the first view the game shows, once still
+
+// openbox, then the game as built, or the one TARNVIK_EXE names, under TARNVIK_LAUNCHER if that
+// is set; its arguments change nothing.
+void startGame()
 {
-    Game()
-    {
-        spawn("openbox --replace --sm-disable");
-        EXPECT_TRUE(
-            eventually([] { return !property(screen->root, "_NET_SUPPORTING_WM_CHECK").empty(); }));
-        pid = spawn("$TARNVIK_LAUNCHER \"${TARNVIK_EXE:-" TARNVIK_EXE "}\" --level 9 extra");
-        const auto startsStill = [this]
+    spawn("openbox --replace --sm-disable");
+    game = spawn("$TARNVIK_LAUNCHER \"${TARNVIK_EXE:-" TARNVIK_EXE "}\" --level 9 extra");
+    EXPECT_TRUE(eventually(
+        []
         {
-            const std::vector<bool> before = start;
-            start = nearView();
-            return std::count(start.begin(), start.end(), true) > 0 && start == before;
-        };
-        EXPECT_TRUE(eventually([&] { return (window = gameWindow()) != 0 && startsStill(); }))
-            << "no one window titled Quorvel Software showing the start of a game";
-    }
-    ~Game()
-    {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    bool atStart() const
-    {
-        return nearView() == start;
-    }
-    // Holds a key until the view leaves the start or comes back to it, then lets go.
-    bool hold(const char* name, bool untilStart) const
-    {
-        key(name, true);
-        const bool reached = eventually([&] { return atStart() == untilStart; });
-        key(name, false);
-        return reached;
-    }
-    int exitStatus() const
-    {
-        int status = -1;
-        eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    pid_t pid = 0;
-    Window window = 0;
-    std::vector<bool> start;
-};
+            const std::vector<char> before = std::exchange(start, nearView());
+            return (window = gameWindow()) && start == before &&
+                   std::any_of(start.begin(), start.end(), [](char c) { return c; });
+        }))
+        << "no one window titled Quorvel Software showing the start of a game";
+}
+
+bool atStart()
+{
+    return nearView() == start;
+}
+
+// Holds a key until the view leaves the start or comes back to it, then lets go.
+bool hold(const char* name, bool untilStart)
+{
+    key(name, true);
+    const bool reached = eventually([&] { return atStart() == untilStart; });
+    key(name, false);
+    return reached;
+}
+
+int exitStatus()
+{
+    int status = -1;
+    eventually([&] { return waitpid(game, &status, WNOHANG) == game; });
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 TEST(EndToEnd, OneFullScreenWindowWithoutFrameOrPointerAndEscapeQuitsWithZero)
 {
-    Game game;
+    startGame();
     const long fullScreen = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", 0));
-    EXPECT_EQ(property(game.window, "_NET_WM_STATE"), std::vector<long>{fullScreen});
-    EXPECT_EQ(property(game.window, "_NET_FRAME_EXTENTS"), std::vector<long>(4, 0));
+    EXPECT_EQ(property(window, "_NET_WM_STATE"), std::vector<long>{fullScreen});
+    EXPECT_EQ(property(window, "_NET_FRAME_EXTENTS"), std::vector<long>(4, 0));
     unsigned int width = 0, height = 0;
-    xdo_get_window_size(xdo, game.window, &width, &height);
+    xdo_get_window_size(xdo, window, &width, &height);
     EXPECT_EQ(std::make_pair(width, height), std::make_pair(static_cast<unsigned>(screen->width),
                                                             static_cast<unsigned>(screen->height)));
     xdo_move_mouse(xdo, screen->width / 2, screen->height / 2, 0);
@@ -166,27 +156,27 @@ TEST(EndToEnd, OneFullScreenWindowWithoutFrameOrPointerAndEscapeQuitsWithZero)
         std::all_of(cursor->pixels, end, [](unsigned long argb) { return argb >> 24 == 0; }))
         << "a pointer shows over the game";
     XFree(cursor);
-    key("Escape", true);
-    EXPECT_EQ(game.exitStatus(), 0);
+    xdo_send_keysequence_window(xdo, CURRENTWINDOW, "Escape", 0);
+    EXPECT_EQ(exitStatus(), 0);
 }
 
 // Down walks back to the start and stops there, unless a released Up walks on against it: also
 // when Up is let go under another window. A jump leaves the start for 22 ticks, once.
 TEST(EndToEnd, HeldKeysActUntilReleasedHereOrUnderAnotherWindowAndTheWindowManagerCloses)
 {
-    Game game;
-    EXPECT_TRUE(game.hold("Up", false));
-    EXPECT_TRUE(game.hold("Down", true)) << "the up arrow still walks";
+    startGame();
+    EXPECT_TRUE(hold("Up", false));
+    EXPECT_TRUE(hold("Down", true)) << "the up arrow still walks";
     key("space", true);
-    ASSERT_TRUE(eventually([&] { return !game.atStart(); })) << "no jump";
-    ASSERT_TRUE(eventually([&] { return game.atStart(); })) << "no landing";
+    ASSERT_TRUE(eventually([] { return !atStart(); })) << "no jump";
+    ASSERT_TRUE(eventually(atStart)) << "no landing";
     const auto landed = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() < landed + std::chrono::seconds(1))
-        ASSERT_TRUE(game.atStart()) << "a held space bar jumped again";
+        ASSERT_TRUE(atStart()) << "a held space bar jumped again";
     key("space", false);
 
     key("Up", true);
-    ASSERT_TRUE(eventually([&] { return !game.atStart(); }));
+    ASSERT_TRUE(eventually([] { return !atStart(); }));
     const Window other = XCreateSimpleWindow(display, screen->root, 0, 0, 100, 100, 0, 0, 0);
     const Atom maximized[] = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
                               XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
@@ -196,17 +186,10 @@ TEST(EndToEnd, HeldKeysActUntilReleasedHereOrUnderAnotherWindowAndTheWindowManag
     ASSERT_EQ(xdo_wait_for_window_active(xdo, other, 1), 0);
     key("Up", false);
     XDestroyWindow(display, other);
-    ASSERT_EQ(xdo_wait_for_window_active(xdo, game.window, 1), 0);
-    EXPECT_TRUE(game.hold("Down", true)) << "the up arrow still walks";
+    ASSERT_EQ(xdo_wait_for_window_active(xdo, window, 1), 0);
+    EXPECT_TRUE(hold("Down", true)) << "the up arrow still walks";
 
-    XEvent close{}; // as the window manager's close button asks
-    close.xclient.type = ClientMessage;
-    close.xclient.window = game.window;
-    close.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
-    close.xclient.format = 32;
-    XSendEvent(display, screen->root, False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &close);
-    XFlush(display);
-    EXPECT_EQ(game.exitStatus(), 0);
+    xdo_send_keysequence_window(xdo, CURRENTWINDOW, "alt+F4", 0); // openbox closes the window
+    EXPECT_EQ(exitStatus(), 0);
 }
 } // namespace
