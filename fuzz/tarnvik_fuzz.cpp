@@ -1,28 +1,20 @@
 // Turns bytes into what a player and a window system can do to the game (ticks, frames,
-// character keys but Escape, special keys down and up, the pointer crossing the window's edge,
-// and sizes of any kind) and checks after each that the game keeps to its rules.
-#include "controls.h"
+// character keys but Escape, arrows down and up, the pointer crossing the window's edge, sizes of
+// any kind) and checks after each that the game keeps to its rules.
 #include "game.h"
 #include "play.h"
-#include "render.h"
 
-#include <GL/freeglut.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
 #include <cstdlib>
 
-namespace
-{
-bool whole(float value, float bound)
-{
-    return value == std::floor(value) && std::fabs(value) <= bound;
-}
-
 // The ranges that hold while a game is played. A game over stands still where it ended, and one
 // that 'z' resumed from the end view plays on from there, its spin running.
-bool inRange()
+static bool inRange()
 {
+    const auto whole = [](float v, float bound)
+    { return v == std::floor(v) && std::fabs(v) <= bound; };
     bool ok = whole(yonx, 8) && whole(yony, 1e6f) && yony >= -100 && _angle == 0.0f &&
               whole(2 * kamerayukseklik, 11) && kamerayukseklik <= 0 &&
               (!zipla || (ziplamasuresi >= 0 && ziplamasuresi <= 21));
@@ -32,41 +24,24 @@ bool inRange()
     return ok || gameover || animate;
 }
 
-void apply(FuzzedDataProvider& in)
-{
-    const int choice = in.ConsumeIntegralInRange(0, 7), value = in.ConsumeIntegral<int>();
-    for (int ticks = value & 0xff; choice == 0 && ticks >= 0; --ticks) // far down the track
-        playTick();
-    if (choice == 1)
-        drawScene();
-    if (choice == 2 && (value & 0xff) != 27) // Escape ends the process, as it should
-        handleKeypress(static_cast<unsigned char>(value), 0, 0);
-    if (choice == 3 || choice == 4) // special keys of any code, arrows the most
-        (choice == 3 ? processSpecialKeys : keyUp)(value < 0 ? GLUT_KEY_LEFT - value % 4 : value, 0,
-                                                   0);
-    if (choice == 5)
-        handleResize(value, in.ConsumeIntegral<int>());
-    if (choice >= 6)
-        handleEntry(choice == 6 ? GLUT_LEFT : value);
-    if (choice == 6 && (ileri || geri || saga || sola))
-        std::abort(); // an arrow still held after the pointer left
-}
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
-{
-    openWindow(64, 48);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
-    ileri = geri = saga = sola = false;
-    level = in.ConsumeBool() ? 250 : in.ConsumeIntegralInRange(1, 12);
-    YeniOyun();
+    play("size=64x48 game=" +
+         std::to_string(in.ConsumeBool() ? 250 : in.ConsumeIntegralInRange(1, 12)));
     while (in.remaining_bytes() > 0)
-        if (apply(in), !inRange())
-            std::abort();
+    {
+        const int n = in.ConsumeIntegralInRange(0, 255), choice = in.ConsumeIntegralInRange(0, 7);
+        // Escape, 27, ends the process, as it should
+        const std::string arrow(1, "UDLRF"[n % 5]), number = std::to_string(n == 27 ? 0 : n);
+        const std::string words[] = {
+            "ticks=" + number, "frame",
+            "key=" + number,   "+" + arrow,
+            "-" + arrow,       "leave",
+            "enter",           "size=" + number + "x" + std::to_string(in.ConsumeIntegral<int>())};
+        play(words[choice]);
+        if (!inRange() || (choice == 5 && (ileri || geri || saga || sola)))
+            std::abort(); // out of the rules, or an arrow still held after the pointer left
+    }
     return 0;
 }

@@ -2,26 +2,22 @@
 
 #include <string>
 
-// The tests' own window, its GL context current and set up as the game sets up its own.
+// The size of the window that the first script opens, its GL context current and set up as the
+// game sets up its own.
 constexpr int windowWidth = 1200;
 constexpr int windowHeight = 1000;
-void openWindow(int width = windowWidth, int height = windowHeight);
 
-// Plays a script through the game's own functions, word by word, in a window of windowWidth x
-// windowHeight that the first script opens:
+// Plays a script through the game's own functions, word by word:
 //   game=N     a new game at level N, no arrow held, its first frame drawn (placing the balls)
 //   x= y= height= angle= bitis= balls=   set yonx, yony, kamerayukseklik, _angle, bitis, kactopvar
 //   ball=S,D,X,R   slot S at distance D, side X, radius R
 //   +U -U      an arrow down or up: U D L R, or F for F1
 //   key=C      a character key: the character, or its code (key=32 is the space bar)
 //   ticks=N steps=N   N ticks, or N ball steps alone
-//   collide leave enter new size=WxH   the collision test, the pointer leaving or entering the
-//              window, YeniOyun, a resize
+//   collide leave enter new frame size=WxH   the collision test, the pointer leaving or entering
+//              the window, YeniOyun, drawScene, a resize
 void play(const std::string& script);
 
 // The game in the words above, then over won spin jump level, held (U D L R as 1 or 0) and ball1
 // (slot 1's distance).
 std::string state();
-
-// Whether every word of `expected` is a word of the state.
-bool shows(const std::string& expected);

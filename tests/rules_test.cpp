@@ -4,62 +4,51 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
-namespace
-{
-void expectPlays(std::initializer_list<std::pair<std::string, std::string>> rows)
+static void expectPlays(std::initializer_list<std::pair<std::string, std::string>> rows)
 {
     for (const auto& [script, expected] : rows)
     {
         play(script);
-        EXPECT_TRUE(shows(expected)) << script << "\n shows " << state() << "\n not " << expected;
+        const std::string shown = " " + state() + " ";
+        std::istringstream words(expected);
+        for (std::string word; words >> word;)
+            EXPECT_NE(shown.find(" " + word + " "), std::string::npos) << script << "\n" << shown;
     }
 }
 
-// The n-th value, counting from 1, that rand gives after srand(seed).
-int draw(unsigned seed, int n)
+// A new game's first frame places slot s at -100 - s x spacing, small, one draw each for its side.
+TEST(BallField, TheLevelSetsTrackAndBallsPlacedSmallOneDrawEachComingBackFromTheFinishSizeFirst)
 {
-    std::srand(seed);
-    for (int i = 1; i < n; ++i)
-        std::rand();
-    return std::rand();
-}
-
-TEST(NewGame, TheLevelSetsTrackLengthAndBallCountAndAFreshStartKeepingOnlyLevelAndArrows)
-{
-    expectPlays({{"game=1", "bitis=200 balls=3"},
-                 {"game=2", "bitis=1000 balls=22"},
-                 {"game=5", "balls=22"},
-                 {"game=6", "balls=44"},
-                 {"game=9", "balls=44"},
-                 {"game=10", "balls=55"},
-                 {"game=250", "bitis=1000 balls=55"},
-                 {"game=3 +U +L key=32 y=999 ball=999,77,-6,2.5 ticks=1 new",
-                  "over=0 won=0 spin=0 jump=0 x=0 y=-100 height=0 angle=0 level=3 held=1010"}});
-}
-
-// The first frame places slot s at -100 - s x spacing; the first ball is back after 150 ticks.
-TEST(BallField, BallsArePlacedSmallOneDrawEachAndComeBackFromTheFinishSizeDrawnBeforeSide)
-{
-    for (const auto& [seed, lvl, spacing] :
-         {std::array{1, 1, 100}, std::array{2, 2, 50}, std::array{3, 6, 25}, std::array{4, 10, 20}})
+    for (const auto& [lvl, length, balls, spacing] :
+         {std::array{1, 200, 3, 100}, std::array{2, 1000, 22, 50}, std::array{5, 1000, 22, 50},
+          std::array{6, 1000, 44, 25}, std::array{9, 1000, 44, 25}, std::array{10, 1000, 55, 20},
+          std::array{250, 1000, 55, 20}})
     {
-        std::srand(seed);
+        // What rand will give the game: 55 balls placed, then a size and a side
+        std::vector<int> drawn(57);
+        std::srand(lvl);
+        std::generate(drawn.begin(), drawn.end(), std::rand);
+        std::srand(lvl);
         play("game=" + std::to_string(lvl));
+        ASSERT_EQ(std::tie(bitis, kactopvar), std::tie(length, balls)) << "level " << lvl;
         for (int slot = 1; slot <= kactopvar; ++slot)
             EXPECT_EQ(std::tie(topuzaklik[slot], topsagsol[slot], topbuyukluk[slot]),
                       std::make_tuple(-100 - slot * spacing,
-                                      static_cast<float>(draw(seed, slot) % 17 - 8), 1.5f));
-        // The replays left rand where the game did. 50 short of the finish balls still come back,
-        // one that passes the start without touching 100 as far behind the finish as it passed
+                                      static_cast<float>(drawn[slot - 1] % 17 - 8), 1.5f));
+        // 50 short of the finish balls still come back, one that passes the start without
+        // touching 100 as far behind the finish as it passed
         play("y=" + std::to_string(bitis - 50) +
              " steps=" + std::to_string(100 + (spacing + 1) / 2));
-        const int size = draw(seed, kactopvar + 1) % 5, side = draw(seed, kactopvar + 2);
+        const int size = drawn[kactopvar] % 5, side = drawn[kactopvar + 1];
         EXPECT_EQ(std::tie(topuzaklik[1], topbuyukluk[1], topsagsol[1]),
                   std::make_tuple(-bitis + spacing % 2, size == 0 ? 2.5f : 1.5f,
                                   static_cast<float>(size == 0 ? side % 15 - 7 : side % 17 - 8)))
@@ -77,29 +66,20 @@ TEST(BallField, ABallHitsWithinThreeUnitsOfTheEyeUnlessItIsSmallAndTheEyeIsRaise
                  {"game=1 ball=3,96,0,1.5 collide", "over=0"},
                  {"game=1 ball=3,104,0,2.5 collide", "over=0"},
                  {"game=1 ball=3,100,4,2.5 collide", "over=0"},
-                 {"game=1 ball=3,97,-4,1.5 collide", "over=0"},
                  {"game=1 ball=3,100,0,1.5 height=-0.5 collide", "over=0"},
                  {"game=1 ball=3,100,0,2.5 height=-5.5 collide", "over=1"},
                  {"game=1 ball=3,100,-5,1.5 x=5 collide", "over=1"}});
 }
 
-TEST(Tick, AJumpRisesElevenTicksFallsTenLandsOnTheTwentySecondAndSpaceStartsItAfresh)
+// A jump rises eleven ticks, falls ten and lands on the twenty-second; space starts it afresh.
+TEST(Tick, ThePlayerJumpsAndWhileAnArrowIsHeldWalksOneUnitATickWithinTheTrack)
 {
-    expectPlays({{"game=1 balls=0 key=32 ticks=1", "height=-0.5 jump=1"},
-                 {"game=1 balls=0 key=32 ticks=11", "height=-5.5 jump=1"},
-                 {"game=1 balls=0 key=32 ticks=21", "height=-0.5 jump=1"},
+    expectPlays({{"game=1 balls=0 key=32 ticks=11", "height=-5.5 jump=1"},
                  {"game=1 balls=0 key=32 ticks=22", "height=0 jump=0"},
-                 {"game=1 balls=0 key=32 ticks=15 key=32", "height=0 jump=1"},
-                 {"game=1 balls=0 key=32 ticks=15 key=32 ticks=12", "height=-5"}});
-}
-
-TEST(Tick, HeldArrowsMoveTheEyeOneUnitATickWithinTheTrackUntilReleased)
-{
-    expectPlays({{"game=1 balls=0 +U ticks=5 -U ticks=2", "x=0 y=-95"},
-                 {"game=1 balls=0 y=-90 +D ticks=3 -D ticks=2", "y=-93"},
+                 {"game=1 balls=0 key=32 ticks=15 key=32 ticks=12", "height=-5"},
+                 {"game=1 balls=0 +U +R ticks=5 -U -R ticks=2", "x=-5 y=-95"},
+                 {"game=1 balls=0 y=-90 +D +L ticks=3 -D -L ticks=2", "x=3 y=-93"},
                  {"game=1 balls=0 +U +D ticks=4", "y=-100"},
-                 {"game=1 balls=0 +R ticks=3 -R ticks=2", "x=-3 y=-100"},
-                 {"game=1 balls=0 +L ticks=3 -L ticks=2", "x=3 y=-100"},
                  {"game=1 balls=0 x=-6 +R ticks=5", "x=-8"},
                  {"game=1 balls=0 x=6 +L ticks=5", "x=8"},
                  {"game=1 balls=0 x=-8 +L +R ticks=3", "x=-7"},
@@ -113,34 +93,30 @@ TEST(Tick, AGameEndsWonAtTheFinishOrLostOnAHitAndThenOnlyTheViewMovesPulledBackA
                  {"game=1 balls=0 +U ticks=300", ended + " won=1 angle=0"},
                  {"game=1 balls=0 +U ticks=420", ended + " won=1 angle=360"},
                  {"game=1 balls=0 +U ticks=421", ended + " won=1 angle=3"},
-                 {"game=2 balls=0 +U ticks=1100", ended + " won=1"},
                  {"game=1 ball=1,96,0,2.5 +U +L key=32 ticks=50", ended + " won=0 angle=147"},
                  {"game=1 balls=1 ball=1,-202,0,2.5 y=199 +U ticks=1", ended + " won=1"}});
 }
 
 const std::string midJump = "game=4 x=3 y=300 key=32 ticks=5 "; // five ticks into a jump
 
-TEST(Controls, CharacterKeysJumpStopResumeOrStartTheNextGameByTheState)
+TEST(Controls, CharacterKeysJumpStopResumeOrStartTheNextGameALevelFurtherAfterAWin)
 {
     const std::string playing = "over=0 x=3 y=300 height=-2.5", stopped = "over=1 x=3 y=300";
-    const std::string next = "over=0 x=0 y=-100 height=0 level=4";
-    expectPlays({{midJump + "key=32", "over=0 y=300 height=0 jump=1"},
-                 {midJump + "key=a key=32 key=a", stopped + " height=-2.5"},
-                 {midJump + "key=a key=z", playing},
-                 {midJump + "key=z", playing},
-                 {midJump + "key=a key=A key=Z +U", stopped},
-                 {midJump + "key=a key=x", next},
-                 {midJump + "key=a key=13", next},
-                 {midJump + "key=a key=200", next},
-                 {midJump + "key=x", playing}});
-}
-
-TEST(Controls, ANewGameIsOneLevelFurtherAfterAWinAndTheSameLevelAfterAHitOrAStop)
-{
-    const std::string twice = " key=a key=x key=a key=x";
-    expectPlays({{"game=2 y=999 +U ticks=1" + twice, "level=3 won=0 over=0"},
-                 {"game=2 ball=1,96,0,1.5 ticks=1" + twice, "level=2 over=0"},
-                 {"game=2" + twice, "level=2 over=0"}});
+    const std::string next = "over=0 x=0 y=-100 height=0 jump=0 level=4",
+                      twice = " key=a key=x key=a key=x";
+    expectPlays(
+        {{midJump + "key=32", "over=0 y=300 height=0 jump=1"},
+         {midJump + "key=a key=32 key=a", stopped + " height=-2.5"},
+         {midJump + "key=a key=z", playing},
+         {midJump + "key=z", playing},
+         {midJump + "key=a key=A key=Z +U", stopped},
+         {midJump + "key=a +L key=x", next + " held=0010"},
+         {midJump + "key=a key=200", next},
+         {midJump + "key=x", playing},
+         // the next game is a level further after a win, at the same level otherwise
+         {"game=2 y=999 +U ticks=1" + twice, "level=3 won=0 over=0 spin=0 angle=0 held=1000"},
+         {"game=2 ball=1,96,0,1.5 ticks=1" + twice, "level=2 over=0"},
+         {"game=2" + twice, "level=2 over=0"}});
 }
 
 TEST(Controls, LeavingTheWindowReleasesEveryArrowAndChangesNothingElse)
@@ -149,7 +125,5 @@ TEST(Controls, LeavingTheWindowReleasesEveryArrowAndChangesNothingElse)
     expectPlays({{midJump + arrows + "leave", "held=0000 over=0 " + kept},
                  {midJump + arrows + "enter", "held=1111 over=0 " + kept},
                  {midJump + "key=a " + arrows + "enter leave leave", "held=0000 over=1 " + kept},
-                 {"game=1 ball=1,96,0,1.5 +U ticks=2 leave", "held=0000 over=1 y=-50 angle=3"},
                  {"game=1 balls=0 +U leave enter ticks=3", "y=-100"}});
 }
-} // namespace
