@@ -35,10 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Escape, 27, ends the process, as it should
         const std::string arrow(1, "UDLRF"[n % 5]), number = std::to_string(n == 27 ? 0 : n);
         const std::string words[] = {
-            "ticks=" + number, "frame",
-            "key=" + number,   "+" + arrow,
-            "-" + arrow,       "leave",
-            "enter",           "size=" + number + "x" + std::to_string(in.ConsumeIntegral<int>())};
+            "ticks=" + number,
+            "frame",
+            "key=" + number,
+            "+" + arrow,
+            "-" + arrow,
+            "leave",
+            "enter",
+            "size=" + number + "x" + std::to_string(in.ConsumeIntegral<std::int16_t>())};
         play(words[choice]);
         if (!inRange() || (choice == 5 && (ileri || geri || saga || sola)))
             std::abort(); // out of the rules, or an arrow still held after the pointer left
