@@ -73,9 +73,9 @@ void play(const std::string& script)
 std::string state()
 {
     std::ostringstream out;
-    out << "x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
+    out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
         << " bitis=" << bitis << " balls=" << kactopvar << " over=" << gameover
         << " won=" << kazandi << " spin=" << animate << " jump=" << zipla << " level=" << level
-        << " held=" << ileri << geri << sola << saga << " ball1=" << topuzaklik[1];
+        << " held=" << ileri << geri << sola << saga << " ball1=" << topuzaklik[1] << ' ';
     return out.str();
 }
