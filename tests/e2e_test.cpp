@@ -75,7 +75,7 @@ static Window gameWindow()
     return window && !property(window, "_NET_FRAME_EXTENTS").empty() ? window : 0;
 }
 
-// The lower quarter of the screen, black until the game draws: at the start of level 1 the
+// The lower quarter of the screen: at the start of level 1 the
 // banner and the walls near the player, and no ball but one about to hit.
 static std::vector<char> nearView()
 {
@@ -90,13 +90,14 @@ static std::vector<char> nearView()
 
 static pid_t game = 0;
 static Window window = 0;
-static std::vector<char> start; // the first view the game shows, once still
+static std::vector<char> desktop, start; // the view before the game, its first view once still
 
-// Whether the game's window is up, its view drawn and the same as the last time asked.
+// Whether the game's window is up, its view drawn over the desktop and the same as the last time
+// asked.
 static bool startShown()
 {
     const std::vector<char> before = std::exchange(start, nearView());
-    return (window = gameWindow()) && start == before && start != std::vector<char>(start.size());
+    return (window = gameWindow()) && start == before && start != desktop;
 }
 
 // openbox, managing the screen in place of any window manager before it (one of an earlier test
@@ -113,6 +114,7 @@ static void startGame()
         return !check.empty() && check != before;
     };
     EXPECT_TRUE(eventually(managed)) << "openbox does not start";
+    desktop = nearView();
     game = spawn("$TARNVIK_LAUNCHER \"${TARNVIK_EXE:-" TARNVIK_EXE "}\" --level 9 extra");
     EXPECT_TRUE(eventually(startShown))
         << "no one window titled Quorvel Software showing the start of a game";
