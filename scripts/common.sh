@@ -37,13 +37,12 @@ stop_xvfb() {
     rm -rf "$xvfb_dir"
 }
 
-# Starts Xvfb on a free display with the given screen (WxHxD) and a black root, exports DISPLAY and
-# stops it on exit.
+# Starts Xvfb on a free display with the given screen (WxHxD), exports DISPLAY and stops it on exit.
 start_xvfb() {
     local screen=$1
     xvfb_dir=$(mktemp -d)
     mkfifo "$xvfb_dir/display"
-    Xvfb -displayfd 3 -screen 0 "$screen" -br -nolisten tcp +extension GLX 3>"$xvfb_dir/display" \
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp +extension GLX 3>"$xvfb_dir/display" \
         >"$xvfb_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     trap stop_xvfb EXIT

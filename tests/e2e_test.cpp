@@ -50,10 +50,8 @@ static pid_t spawn(const std::string& command)
 static std::vector<long> property(Window window, const char* name)
 {
     long *values = nullptr, count = 0;
-    Atom type = 0;
-    int size = 0;
     xdo_get_window_property(xdo, window, name, reinterpret_cast<unsigned char**>(&values), &count,
-                            &type, &size);
+                            nullptr, nullptr);
     std::vector<long> list(values, values + (values ? count : 0));
     XFree(values);
     return list;

@@ -23,6 +23,12 @@ static void openWindow()
     handleResize(windowWidth, windowHeight);
 }
 
+static void repeat(int times, void (*step)())
+{
+    for (int i = 0; i < times; ++i)
+        step();
+}
+
 // One word: an arrow, or a name with its value or the numbers that commas or an x part.
 static void playWord(std::string word)
 {
@@ -50,16 +56,14 @@ static void playWord(std::string word)
         {"new", YeniOyun},
         {"key", [&]
          { handleKeypress(static_cast<unsigned char>(value.size() == 2 ? value[1] : n), 0, 0); }},
-        {"ticks", [] {}}, // repeated below
-        {"steps", [] {}},
+        {"ticks", [&] { repeat(n, [] { update(0); }); }},
+        {"steps", [&] { repeat(n, stepBalls); }},
         {"frame", drawScene},
         {"collide", testCollisions},
         {"leave", [] { handleEntry(GLUT_LEFT); }},
         {"enter", [] { handleEntry(GLUT_ENTERED); }},
         {"size", [&] { handleResize(n, static_cast<int>(b)); }}};
     words.at(name)();
-    for (int i = 0; i < n && (name == "ticks" || name == "steps"); ++i)
-        name == "ticks" ? update(0) : stepBalls();
 }
 
 void play(const std::string& script)
