@@ -53,7 +53,6 @@ static void playWord(std::string word)
         {"ball",
          [&] { topuzaklik[n] = static_cast<int>(b), topsagsol[n] = c, topbuyukluk[n] = d; }},
         {"game", [&] { ileri = geri = saga = sola = false, level = n, YeniOyun(), drawScene(); }},
-        {"new", YeniOyun},
         {"key", [&]
          { handleKeypress(static_cast<unsigned char>(value.size() == 2 ? value[1] : n), 0, 0); }},
         {"ticks", [&] { repeat(n, [] { update(0); }); }},

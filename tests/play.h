@@ -14,8 +14,8 @@ constexpr int windowHeight = 1000;
 //   +U -U      an arrow down or up: U D L R, or F for F1
 //   key=C      a character key: the character, or its code (key=32 is the space bar)
 //   ticks=N steps=N   N ticks, or N ball steps alone
-//   collide leave enter new frame size=WxH   the collision test, the pointer leaving or entering
-//              the window, YeniOyun, drawScene, a resize
+//   collide leave enter frame size=WxH   the collision test, the pointer leaving or entering the
+//              window, drawScene, a resize
 void play(const std::string& script);
 
 // The game in the words above, then over won spin jump level, held (U D L R as 1 or 0) and ball1
