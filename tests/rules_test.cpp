@@ -113,7 +113,7 @@ TEST(Controls, CharacterKeysJumpStopResumeOrStartTheNextGameALevelFurtherAfterAW
     expectPlays(
         {midJump + "key=32 ?over=0 ?y=300 ?height=0 ?jump=1",
          midJump + "key=a key=32 key=a ?height=-2.5 " + stopped, midJump + "key=a key=z " + playing,
-         midJump + "key=z " + playing, midJump + "key=a key=A key=Z +U " + stopped,
+         midJump + "key=z key=A " + playing, midJump + "key=a key=A key=Z +U " + stopped,
          midJump + "key=a +L key=x ?held=0010 " + next, midJump + "key=a key=200 " + next,
          midJump + "key=x " + playing,
          // the next game is a level further after a win, at the same level otherwise

@@ -55,8 +55,9 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
         {"game=8", true, {3, -4, 95}, {0, 0, 182}},
         // The point light over the track reaches the floor's far corners, brightening it ahead
         {"game=1", false, {3, -4, -50}, {168, 0, 0}},
-        // Spun a quarter turn the floor faces away from the side light, which stays with the eye
-        {"game=1 ball=1,96,0,1.5 ticks=1 angle=90", false, {0, -4, 0}, {93, 0, 0}},
+        // Spun a quarter turn about the upright axis the track runs across the view, its floor
+        // facing away from the side light, which stays with the eye
+        {"game=1 ball=1,96,0,1.5 ticks=1 angle=90", false, {0, -4, -50}, {115, 0, 0}},
         // The floor from 1 unit ahead of an eye 1 unit above it; nearer is clipped
         {"game=1 height=3", false, {0, -4, 98.9f}, {full, 0, 0}},
         {"game=1 height=3", false, {0, -4, 99.1f}, {0, 0, 0}},
