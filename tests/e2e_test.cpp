@@ -186,7 +186,7 @@ static bool hold(const char* name, bool untilStart)
     return reached;
 }
 
-// One full-screen window, titled, on a double-buffered visual with depth, with no pointer, showing
+// One full-screen window, titled, on a double-buffered visual, with no pointer, showing
 // the level-1 start. Down walks back to the start and stops there, unless a released Up walks on
 // against it: also when Up is let go under another window. A jump leaves the start for 22 ticks,
 // once. openbox's close and Escape both quit with status 0.
@@ -199,12 +199,11 @@ TEST(EndToEnd, AFullScreenGameWithoutPointerTakesHeldKeysUntilReleasedAndQuitsWi
     XGetWindowAttributes(display, window, &shown);
     XVisualInfo wanted{};
     wanted.visualid = XVisualIDFromVisual(shown.visual);
-    int count = 0, doubled = 0, depthBits = 0;
+    int count = 0, doubled = 0;
     XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
     glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubled);
-    glXGetConfig(display, visual, GLX_DEPTH_SIZE, &depthBits);
     XFree(visual);
-    EXPECT_TRUE(doubled && depthBits > 0) << "no double buffer or no depth buffer";
+    EXPECT_TRUE(doubled) << "a single-buffered window";
     xdo_move_mouse(xdo, screen->width / 2, screen->height / 2, 0);
     XFixesCursorImage* cursor = XFixesGetCursorImage(display);
     unsigned long* end = cursor->pixels + ptrdiff_t{cursor->width} * cursor->height;

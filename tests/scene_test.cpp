@@ -71,6 +71,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
         {"game=2 bitis=200 y=90", false, {0, 7.5f, -100}, {white, white, white}},
         {"game=2 bitis=200 y=190", false, {0, 7.5f, -200}, {white, white, white}},
         {"game=2 bitis=199 y=190", false, {0, 7.5f, -200}, {0, 0, 0}},
+        // An odd length halves short: the walls end a unit before the floor
+        {"game=2 bitis=201 y=190", false, {-10, -2, -200.5f}, {0, 0, 0}},
         {"game=2 y=990", false, {0, 7.5f, -1000}, {white, white, white}},
         // Seen along their axis from 4 units away balls are regular decagons, small white, big red:
         // corners every 36 degrees on the sphere's outline, edges dipping to cos 18 degrees of it
