@@ -226,11 +226,8 @@ TEST(EndToEnd, AFullScreenGameWithoutPointerTakesHeldKeysUntilReleasedAndQuitsWi
     ASSERT_NO_FATAL_FAILURE(startGame());
     xdo_send_keysequence_window_down(xdo, CURRENTWINDOW, "Up", 0);
     ASSERT_TRUE(eventually([] { return !atStart(); }));
-    const Window other = XCreateSimpleWindow(display, screen->root, 0, 0, 100, 100, 0, 0, 0);
-    const Atom maximized[] = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
-                              XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
-    XChangeProperty(display, other, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(maximized), 2);
+    const Window other =
+        XCreateSimpleWindow(display, screen->root, 0, 0, screen->width, screen->height, 0, 0, 0);
     XMapRaised(display, other);
     ASSERT_EQ(xdo_wait_for_window_active(xdo, other, 1), 0);
     xdo_send_keysequence_window_up(xdo, CURRENTWINDOW, "Up", 0);

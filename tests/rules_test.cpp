@@ -100,7 +100,11 @@ TEST(Tick, AGameEndsWonAtTheFinishOrLostOnAHitAndThenOnlyTheViewMovesPulledBackA
                      " ?won=1 ?angle=0 ticks=119 ?angle=357 ticks=1 ?angle=360 ticks=1 ?angle=3",
                  "game=1 balls=0 y=200 ticks=1 ?won=1", "game=1 balls=0 y=199 ticks=1 ?over=0",
                  "game=1 ball=1,96,0,2.5 +U +L key=32 ticks=50" + ended + " ?won=0 ?angle=147",
-                 "game=1 balls=1 ball=1,-202,0,2.5 y=199 +U ticks=1" + ended + " ?won=1"});
+                 "game=1 balls=1 ball=1,-202,0,2.5 y=199 +U ticks=1" + ended + " ?won=1",
+                 // a tick jumps, walks and rolls the balls before it looks for a hit
+                 "game=1 ball=1,94,0,2.5 ticks=1 ?over=0", "game=1 ball=1,95,0,2.5 ticks=1 ?over=1",
+                 "game=1 ball=1,94,0,2.5 +U ticks=1 ?over=1",
+                 "game=1 ball=1,96,0,1.5 key=32 ticks=1 ?over=0"});
 }
 
 const std::string midJump = "game=4 x=3 y=300 key=32 ticks=5 "; // five ticks into a jump
