@@ -24,8 +24,7 @@ if [ "$mode" = install ]; then
 fi
 # The tree as a checkout holds it, with or without git: .gitignore's top-level patterns as tar's
 mkdir "$scratch/tarnvik"
-sed 's|^/|./|; s|/$||' "$source/.gitignore" >"$scratch/ignored"
-tar -C "$source" --exclude-vcs -X "$scratch/ignored" -c . | tar -C "$scratch/tarnvik" -x
+tar -C "$source" --exclude-vcs -X <(sed 's|^/|./|; s|/$||' "$source/.gitignore") -c . | tar -C "$scratch/tarnvik" -x
 (cd "$scratch/tarnvik" && dpkg-buildpackage -us -uc -b >../build.log 2>&1) || (tail -n 40 "$scratch/build.log" && false)
 lintian --fail-on error,warning --display-info "$scratch"/tarnvik_*.deb
 dpkg -x "$scratch"/tarnvik_*.deb "$scratch/root"

@@ -91,9 +91,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
         play(script);
         glNormal3f(0.0f, up ? 1.0f : 0.0f, up ? 0.0f : 1.0f);
         drawScene();
-        const Rgb shown = seen(at);
         for (int i = 0; i < 3; ++i)
-            EXPECT_NEAR(shown[i], colour[i], 3) << script << " at " << at[2];
+            EXPECT_NEAR(seen(at)[i], colour[i], 3) << script << " at " << at[2];
     }
 }
 
