@@ -10,7 +10,6 @@
 #include <sstream>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 // Plays each row word by word; a word after a question mark is what the state must then show.
@@ -87,7 +86,7 @@ TEST(Tick, ThePlayerJumpsAndWhileAnArrowIsHeldWalksOneUnitATickWithinTheTrack)
          "game=1 key=32 ticks=21 ?height=-0.5 ?jump=1 ticks=1 ?height=0 ?jump=0 ticks=1 ?height=0",
          "game=1 balls=0 key=32 ticks=15 ?height=-3.5 key=32 ?height=0 ticks=12 ?height=-5",
          "game=1 y=-99 +D ticks=1 ?y=-100 ticks=1 ?y=-100 +U ticks=2 ?y=-100 -D ticks=1 ?y=-99",
-         "game=1 balls=0 x=-7 +R ticks=1 ?x=-8 ticks=1 ?x=-8 -R +L ticks=1 ?x=-7",
+         "game=1 balls=0 x=-7 +R ticks=1 ?x=-8 ticks=1 ?x=-8 -R +L ticks=2 ?x=-6",
          "game=1 balls=0 x=7 +L ticks=1 ?x=8 ticks=1 ?x=8 -L +R ticks=1 ?x=7",
          "game=1 balls=0 x=-8 +L +R ticks=3 ?x=-7", "game=1 balls=0 x=8 +L +R ticks=1 ?x=8",
          "game=1 balls=0 +F +U -U ticks=3 ?x=0 ?y=-100 ?held=0000"});
