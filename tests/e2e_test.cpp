@@ -130,7 +130,8 @@ static bool alike(unsigned long shown, unsigned long expected)
     return true;
 }
 
-// Whether the screen shows the level-1 start.
+// Whether the screen shows the level-1 start as a player should see it. The banner shows only on
+// the start line, on the ground, so this is also where a step or a jump shows.
 static bool atStart()
 {
     XImage* shown =
