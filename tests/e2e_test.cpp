@@ -229,8 +229,8 @@ TEST(EndToEnd, AFullScreenGameWithoutPointerTakesHeldKeysUntilReleasedAndQuitsWi
     ASSERT_TRUE(eventually([] { return !atStart(); }));
     const Window other =
         XCreateSimpleWindow(display, screen->root, 0, 0, screen->width, screen->height, 0, 0, 0);
-    const auto active = [](Window shown)
-    { return property(screen->root, "_NET_ACTIVE_WINDOW") == std::vector<long>{long(shown)}; };
+    const auto active = [](Window candidate)
+    { return property(screen->root, "_NET_ACTIVE_WINDOW") == std::vector<long>{long(candidate)}; };
     XMapRaised(display, other);
     ASSERT_TRUE(eventually([&] { return active(other); }));
     xdo_send_keysequence_window_up(xdo, CURRENTWINDOW, "Up", 0);
