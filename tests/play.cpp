@@ -5,11 +5,31 @@
 #include "render.h"
 
 #include <GL/freeglut.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <sstream>
+#include <vector>
+
+// What the game asks of the C library and of freeglut, seen through the linker (--wrap): the values
+// it draws, and how many ticks the last run of ticks armed with each delay.
+static std::map<unsigned int, int> armed;
+
+extern "C" int __real_rand();
+extern "C" int __wrap_rand()
+{
+    return drawn.emplace_back(__real_rand());
+}
+
+extern "C" void __real_glutTimerFunc(unsigned int ms, void (*callback)(int), int value);
+extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (*callback)(int), int value)
+{
+    if (callback == update)
+        ++armed[ms];
+    __real_glutTimerFunc(ms, callback, value);
+}
 
 static void openWindow()
 {
@@ -37,8 +57,8 @@ static void playWord(std::string word)
         return (word[0] == '+' ? processSpecialKeys
                                : keyUp)(arrows[std::string("UDLRF").find(word[1])], 0, 0);
     const std::string name = word.substr(0, word.find('=')), value = word.substr(name.size());
-    std::replace_if(
-        word.begin(), word.end(), [](char c) { return c == ',' || c == 'x'; }, ' ');
+    std::replace(word.begin(), word.end(), ',', ' ');
+    std::replace(word.begin(), word.end(), 'x', ' ');
     std::istringstream numbers(word.substr(std::min(word.size(), name.size() + 1)));
     float a = 0, b = 0, c = 0, d = 0;
     numbers >> a >> b >> c >> d;
@@ -55,7 +75,7 @@ static void playWord(std::string word)
         {"game", [&] { ileri = geri = saga = sola = false, level = n, YeniOyun(), drawScene(); }},
         {"key", [&]
          { handleKeypress(static_cast<unsigned char>(value.size() == 2 ? value[1] : n), 0, 0); }},
-        {"ticks", [&] { repeat(n, [] { update(0); }); }},
+        {"ticks", [&] { armed.clear(), repeat(n, [] { update(0); }); }},
         {"steps", [&] { repeat(n, stepBalls); }},
         {"frame", drawScene},
         {"collide", testCollisions},
@@ -65,20 +85,29 @@ static void playWord(std::string word)
     words.at(name)();
 }
 
-void play(const std::string& script)
+void play(std::initializer_list<std::string> scripts)
 {
     [[maybe_unused]] static const bool opened = (openWindow(), true);
-    std::istringstream words(script);
-    for (std::string word; words >> word;)
-        playWord(word);
+    for (const std::string& script : scripts)
+    {
+        std::istringstream words(script);
+        for (std::string word; words >> word;)
+            if (word[0] == '?')
+                EXPECT_NE(state().find(" " + word.substr(1) + " "), std::string::npos)
+                    << script << " at " << word << ":" << state();
+            else
+                playWord(word);
+    }
 }
 
 std::string state()
 {
     std::ostringstream out;
     out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
-        << " bitis=" << bitis << " balls=" << kactopvar << " over=" << gameover
-        << " won=" << kazandi << " spin=" << animate << " jump=" << zipla << " level=" << level
-        << " held=" << ileri << geri << sola << saga << " ball1=" << topuzaklik[1] << ' ';
-    return out.str();
+        << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
+        << " level=" << level << " held=" << ileri << geri << sola << saga
+        << " ball1=" << topuzaklik[1];
+    for (const auto& [delay, ticks] : armed)
+        out << " armed=" << ticks << 'x' << delay;
+    return out.str() + ' ';
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 // The size of the window that the first script opens, its GL context current and set up as the
 // game sets up its own.
 constexpr int windowWidth = 1200;
 constexpr int windowHeight = 1000;
 
-// Plays a script through the game's own functions, word by word:
+// Plays each script in turn through the game's own functions, word by word:
 //   game=N     a new game at level N, no arrow held, its first frame drawn (placing the balls)
 //   x= y= height= angle= bitis= balls=   set yonx, yony, kamerayukseklik, _angle, bitis, kactopvar
 //   ball=S,D,X,R   slot S at distance D, side X, radius R
@@ -16,8 +18,13 @@ constexpr int windowHeight = 1000;
 //   ticks=N steps=N   N ticks, or N ball steps alone
 //   collide leave enter frame size=WxH   the collision test, the pointer leaving or entering the
 //              window, drawScene, a resize
-void play(const std::string& script);
+//   ?WORD      a check: the state must then show the word
+void play(std::initializer_list<std::string> scripts);
 
-// The game in the words above, then over won spin jump level, held (U D L R as 1 or 0) and ball1
-// (slot 1's distance).
+// The game in the words x= y= height= angle=, then over won spin jump level, held (U D L R as 1
+// or 0), ball1 (slot 1's distance) and, for each delay that the last ticks word armed ticks with,
+// armed=NxDELAY.
 std::string state();
+
+// The values the game draws from rand, in order, whatever else in the process draws from rand too.
+inline std::vector<int> drawn;

@@ -6,6 +6,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -31,14 +32,23 @@ static Rgb seen(const std::array<float, 3>& p)
     return {rgba[0], rgba[1], rgba[2]};
 }
 
-// Floor, walls and markers are lit at their corners only. The floor takes the normal the frame
-// before left, set here: facing the viewer as in a game's first frame, or facing up.
-TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
+// Where the banner's corner shows green: at level 1 nothing but the text has any.
+static std::vector<bool> bannerGlyphs()
 {
-    using Row = std::tuple<const char*, bool, std::array<float, 3>, Rgb>; // play, up, at, colour
-    // Facing the viewer the floor has the ambient 0.2 and the side light's 0.5 x cos 65.9
+    std::vector<unsigned char> green(windowWidth / 2 * windowHeight / 6);
+    glReadPixels(0, 0, windowWidth / 2, windowHeight / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
+    return {green.begin(), green.end()};
+}
+
+// Floor, walls and markers are lit at their corners only. The floor takes the normal the frame
+// before left, set here: facing the viewer as in a game's first frame, or facing up. The banner
+// shows only at the start, on the ground, while playing.
+TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjectionAndTheBannerAtTheStart)
+{
+    // play, up, at, colour. Facing the viewer the floor has the ambient 0.2 and the side light's
+    // 0.5 x cos 65.9
     const int full = 104, half = 52, white = 168;
-    const Row rows[] = {
+    const std::tuple<const char*, bool, std::array<float, 3>, Rgb> rows[] = {
         {"game=1", false, {3, -4, 95}, {full, 0, 0}},
         {"game=2", false, {3, -4, 95}, {0, full, 0}},
         {"game=3", false, {3, -4, 95}, {full, 0, full}},
@@ -88,27 +98,15 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheThreeLightsAndTheProjection)
     };
     for (const auto& [script, up, at, colour] : rows)
     {
-        play(script);
+        play({script});
         glNormal3f(0.0f, up ? 1.0f : 0.0f, up ? 0.0f : 1.0f);
         drawScene();
         for (int i = 0; i < 3; ++i)
             EXPECT_NEAR(seen(at)[i], colour[i], 3) << script << " at " << at[2];
     }
-}
-
-// Where the banner's corner shows green: at level 1 nothing but the text has any.
-static std::vector<bool> bannerGlyphs()
-{
-    std::vector<unsigned char> green(windowWidth / 2 * windowHeight / 6);
-    glReadPixels(0, 0, windowWidth / 2, windowHeight / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
-    return {green.begin(), green.end()};
-}
-
-TEST(Scene, TheBannerNamesTheGameOnlyAtTheStartOnTheGroundWhilePlaying)
-{
     // The text as it should read from its anchor 4 left of, 3 below and 2 ahead of the starting
     // eye, on its own
-    play("game=1");
+    play({"game=1"});
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     const unsigned char text[] = "Quorvel Software - Tarnvik 2.0 - www.quorvel.com";
@@ -118,7 +116,7 @@ TEST(Scene, TheBannerNamesTheGameOnlyAtTheStartOnTheGroundWhilePlaying)
     ASSERT_GT(std::count(banner.begin(), banner.end(), true), 500);
     for (const std::string where : {"", "y=-99", "height=-0.5", "x=-1", "key=a"})
     {
-        play("game=1 " + where + " frame");
+        play({"game=1 " + where + " frame"});
         EXPECT_TRUE(bannerGlyphs() == (where.empty() ? banner : none)) << where;
     }
 }
