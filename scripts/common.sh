@@ -2,10 +2,11 @@
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
 test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxfixes-dev libxdo-dev openbox
-    clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind
-    file man-db dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream)
+    clang libclang-rt-dev clang-format clang-tidy cppcheck valgrind
+    file man-db dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream xauth xdotool)
 
 # Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
+# If the release has no package of one of those names, nothing is installed.
 need_packages() {
     local missing=() p
     for p in "$@"; do
@@ -26,8 +27,16 @@ need_packages() {
         echo "Please install these packages (Debian names) first: ${missing[*]}" >&2
         exit 1
     fi
-    echo "Installing ${missing[*]}" >&2
     "${sudo[@]}" apt-get update -qq >/dev/null
+    local unknown=()
+    for p in "${missing[@]}"; do
+        apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]' || unknown+=("$p")
+    done
+    if [ ${#unknown[@]} -gt 0 ]; then
+        echo "$(. /etc/os-release && echo "$PRETTY_NAME") has no package named ${unknown[*]}" >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]}" >&2
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 

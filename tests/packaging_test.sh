@@ -25,7 +25,8 @@ fi
 # The tree as a checkout holds it, with or without git: .gitignore's top-level patterns as tar's
 mkdir "$scratch/tarnvik"
 tar -C "$source" --exclude-vcs -X <(sed 's|^/|./|; s|/$||' "$source/.gitignore") -c . | tar -C "$scratch/tarnvik" -x
-(cd "$scratch/tarnvik" && dpkg-buildpackage -us -uc -b >../build.log 2>&1) || (tail -n 40 "$scratch/build.log" && false)
-lintian --fail-on error,warning --display-info "$scratch"/tarnvik_*.deb
+(cd "$scratch/tarnvik" && dpkg-buildpackage -us -uc >../build.log 2>&1) || (tail -n 40 "$scratch/build.log" && false)
+lintian --fail-on error,warning --display-info "$scratch"/tarnvik_*.changes
 dpkg -x "$scratch"/tarnvik_*.deb "$scratch/root"
 check_tree "$scratch/root/usr" games tarnvik.6.gz
+TARNVIK="$scratch/root/usr/games/tarnvik" "$source/debian/tests/start-and-quit"
