@@ -30,7 +30,7 @@ need_packages() {
     "${sudo[@]}" apt-get update -qq >/dev/null
     local unknown=()
     for p in "${missing[@]}"; do
-        apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]' || unknown+=("$p")
+        [[ $(apt-cache policy "$p" 2>/dev/null) =~ Candidate:\ [^\(] ]] || unknown+=("$p")
     done
     if [ ${#unknown[@]} -gt 0 ]; then
         echo "$(. /etc/os-release && echo "$PRETTY_NAME") has no package named ${unknown[*]}" >&2
