@@ -29,8 +29,7 @@ TEST(BallField, TheLevelSetsTrackAndBallsPlacedSmallOneDrawEachComingBackFromThe
         play({"y=" + std::to_string(length - 50) + " steps=" + std::to_string(steps)});
         for (int slot = 1; slot <= balls; ++slot)
         {
-            const int size = drawn.at(balls + 2 * slot - 2) % 5,
-                      side = drawn.at(balls + 2 * slot - 1);
+            const int at = balls + 2 * slot - 2, size = drawn.at(at) % 5, side = drawn.at(at + 1);
             EXPECT_EQ(
                 std::tie(sides[slot - 1], topuzaklik[slot], topbuyukluk[slot], topsagsol[slot]),
                 std::make_tuple(static_cast<float>(drawn.at(slot - 1) % 17 - 8),
@@ -40,8 +39,11 @@ TEST(BallField, TheLevelSetsTrackAndBallsPlacedSmallOneDrawEachComingBackFromThe
                 << "level " << lvl << " slot " << slot;
         }
     }
-    // Closer, they roll on past the start, and walking back does not bring them back
-    play({"game=1 y=151 steps=150 y=-100 steps=10 ?ball1=120"});
+    // Closer, they roll on past the start, and walking back does not bring them back. A ball is
+    // sent back on reaching the start, not a step before, whether it lands on it or steps past it.
+    play({"game=1 y=151 steps=150 y=-100 steps=10 ?ball1=120",
+          "game=1 ball=1,96,0,1.5 steps=1 ?ball1=98 steps=1 ?ball1=-200",
+          "game=1 ball=1,97,0,1.5 steps=1 ?ball1=99 steps=1 ?ball1=-199"});
 }
 
 // The eye stands at z = 100 and x = -yonx; slot 3 is the last in play.
@@ -104,8 +106,7 @@ TEST(Controls, CharacterKeysActAtOnceAndArrowsWhileHeldUntilLetGoOrThePointerLea
           // the next game is a level further after a win, at the same level otherwise
           "game=2 y=999 +U ticks=1" + twice + "?level=3 ?won=0 ?over=0 ?spin=0 ?angle=0 ?held=1000",
           "game=2 ball=1,96,0,1.5 ticks=1" + twice + "?level=2 ?over=0",
-          midJump + arrows + "leave ?held=0000 ?over=0" + kept,
-          midJump + arrows + "enter ?held=1111 ?over=0" + kept,
+          midJump + arrows + "enter ?held=1111 leave ?held=0000 ?over=0" + kept,
           midJump + "key=a " + arrows + "enter leave leave ?held=0000 ?over=1" + kept,
           "game=1 balls=0 +U leave enter ticks=3 ?y=-100"});
 }
