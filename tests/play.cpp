@@ -85,6 +85,19 @@ static void playWord(std::string word)
     words.at(name)();
 }
 
+// The game in the words of the checks, each between spaces.
+static std::string state()
+{
+    std::ostringstream out;
+    out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
+        << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
+        << " level=" << level << " held=" << ileri << geri << sola << saga
+        << " ball1=" << topuzaklik[1];
+    for (const auto& [delay, ticks] : armed)
+        out << " armed=" << ticks << 'x' << delay;
+    return out.str() + ' ';
+}
+
 void play(std::initializer_list<std::string> scripts)
 {
     [[maybe_unused]] static const bool opened = (openWindow(), true);
@@ -98,16 +111,4 @@ void play(std::initializer_list<std::string> scripts)
             else
                 playWord(word);
     }
-}
-
-std::string state()
-{
-    std::ostringstream out;
-    out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
-        << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
-        << " level=" << level << " held=" << ileri << geri << sola << saga
-        << " ball1=" << topuzaklik[1];
-    for (const auto& [delay, ticks] : armed)
-        out << " armed=" << ticks << 'x' << delay;
-    return out.str() + ' ';
 }

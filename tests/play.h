@@ -18,13 +18,10 @@ constexpr int windowHeight = 1000;
 //   ticks=N steps=N   N ticks, or N ball steps alone
 //   collide leave enter frame size=WxH   the collision test, the pointer leaving or entering the
 //              window, drawScene, a resize
-//   ?WORD      a check: the state must then show the word
+//   ?WORD      a check that the game then shows the word: x= y= height= angle= as above, over=
+//              won= spin= jump= (1 or 0), level=, held= (U D L R, each 1 or 0), ball1= (slot 1's
+//              distance), armed=NxD (N ticks of the last ticks word armed the next D ms on)
 void play(std::initializer_list<std::string> scripts);
-
-// The game in the words x= y= height= angle=, then over won spin jump level, held (U D L R as 1
-// or 0), ball1 (slot 1's distance) and, for each delay that the last ticks word armed ticks with,
-// armed=NxDELAY.
-std::string state();
 
 // The values the game draws from rand, in order, whatever else in the process draws from rand too.
 inline std::vector<int> drawn;
