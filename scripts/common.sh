@@ -1,9 +1,9 @@
 # Shared by ./run, ./test and ./bench: package set-up and a private X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
-test_packages=(xvfb libgl1-mesa-dri libgtest-dev libx11-dev libxfixes-dev libxdo-dev openbox
+test_packages=(xvfb libgl1-mesa-dri libgtest-dev python3-xlib xdotool openbox mesa-utils
     clang libclang-rt-dev clang-format clang-tidy cppcheck valgrind
-    file man-db dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream xauth xdotool)
+    dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream xauth)
 
 # Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
 # If the release has no package of one of those names, nothing is installed.

@@ -8,106 +8,166 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <deque>
 #include <functional>
 #include <map>
 #include <sstream>
 #include <vector>
 
-// What the game asks of the C library and of freeglut, seen through the linker (--wrap): the values
-// it draws, and how many ticks the last run of ticks armed with each delay.
-static std::map<unsigned int, int> armed;
+namespace
+{
+const int width = 1200, height = 1000;
+
+// What the game asks of the C library and of freeglut passes through here (the linker's --wrap):
+// the values its rand draws return, and the next ticks it arms, counted by delay.
+std::deque<int> scripted;
+std::map<unsigned int, int> armed;
+} // namespace
 
 extern "C" int __real_rand();
 extern "C" int __wrap_rand()
 {
-    return drawn.emplace_back(__real_rand());
+    if (scripted.empty())
+        return __real_rand();
+    const int value = scripted.front();
+    scripted.pop_front();
+    return value;
 }
 
-extern "C" void __real_glutTimerFunc(unsigned int ms, void (*callback)(int), int value);
-extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (*callback)(int), int value)
+// The tests call update themselves, so the ticks it arms are only counted.
+extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (* /*callback*/)(int), int /*value*/)
 {
-    if (callback == update)
-        ++armed[ms];
-    __real_glutTimerFunc(ms, callback, value);
+    ++armed[ms];
 }
 
-static void openWindow()
+namespace
+{
+void openWindow()
 {
     int argc = 1;
     char name[] = "tarnvik_tests", *argv[] = {name, nullptr};
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowSize(width, height);
     glutCreateWindow(name);
     initRendering();
-    handleResize(windowWidth, windowHeight);
+    handleResize(width, height);
 }
 
-static void repeat(int times, void (*step)())
+// Up to six numbers, each after one character: a word's = or the comma before it.
+std::vector<float> numbersIn(const std::string& word)
 {
-    for (int i = 0; i < times; ++i)
-        step();
+    std::vector<float> n(6);
+    n.resize(std::max(0, std::sscanf(word.c_str(), "%*[^=]%*c%f%*c%f%*c%f%*c%f%*c%f%*c%f", &n[0],
+                                     &n[1], &n[2], &n[3], &n[4], &n[5])));
+    return n;
 }
 
-// One word: an arrow, or a name with its value or the numbers that commas or an x part.
-static void playWord(std::string word)
+// The colour where the eye sees a world point X,Y,Z through a 120 degree view of the window's
+// height: the world moved by (yonx, kamerayukseklik, yony), seen looking down -z.
+void expectSeen(const std::string& word, const std::string& script)
+{
+    const std::vector<float> p = numbersIn(word);
+    const double focal = height / 2.0 / std::tan(M_PI / 3.0), z = p[2] + yony;
+    unsigned char rgb[3] = {};
+    glReadPixels(static_cast<int>(width / 2.0 - focal * (p[0] + yonx) / z),
+                 static_cast<int>(height / 2.0 - focal * (p[1] + kamerayukseklik) / z), 1, 1,
+                 GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(rgb[i], p[3 + i], 3) << script << " at " << word;
+}
+
+// Whether the lower left of the last frame shows green: at level 1 only the banner's text has any.
+bool bannerShown()
+{
+    std::vector<unsigned char> green(width / 2 * height / 6);
+    glReadPixels(0, 0, width / 2, height / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
+    return std::count(green.begin(), green.end(), 0) < static_cast<long>(green.size());
+}
+
+// The game in the words of the checks, each between spaces.
+std::string state()
+{
+    std::ostringstream out;
+    out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
+        << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
+        << " level=" << level << " bitis=" << bitis << " balls=" << kactopvar << " held=" << ileri
+        << geri << sola << saga << " banner=" << bannerShown();
+    for (int slot = 1; slot <= kactopvar; ++slot)
+        out << " ball" << slot << '=' << topuzaklik[slot] << ',' << topsagsol[slot] << ','
+            << topbuyukluk[slot];
+    for (const auto& [ms, ticks] : armed)
+        out << " armed=" << ticks << 'x' << ms;
+    return out.str() + ' ';
+}
+
+// The word shows whole, or as the first numbers of a list.
+void check(const std::string& word, const std::string& script)
+{
+    const std::string shown = state();
+    EXPECT_TRUE(shown.find(' ' + word + ' ') != std::string::npos ||
+                shown.find(' ' + word + ',') != std::string::npos)
+        << script << " at ?" << word << ":" << shown;
+}
+
+void playWord(const std::string& word)
 {
     const int arrows[] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_F1};
     if (word[0] == '+' || word[0] == '-')
         return (word[0] == '+' ? processSpecialKeys
                                : keyUp)(arrows[std::string("UDLRF").find(word[1])], 0, 0);
-    const std::string name = word.substr(0, word.find('=')), value = word.substr(name.size());
-    std::replace(word.begin(), word.end(), ',', ' ');
-    std::replace(word.begin(), word.end(), 'x', ' ');
-    std::istringstream numbers(word.substr(std::min(word.size(), name.size() + 1)));
-    float a = 0, b = 0, c = 0, d = 0;
-    numbers >> a >> b >> c >> d;
-    const int n = static_cast<int>(a);
+    const std::string name = word.substr(0, word.find('='));
+    std::vector<float> n = numbersIn(word);
+    const std::deque<int> draws(n.begin(), n.end());
+    n.resize(4);
+    const int first = static_cast<int>(n[0]);
     const std::map<std::string, std::function<void()>> words = {
-        {"x", [&] { yonx = a; }},
-        {"y", [&] { yony = a; }},
-        {"height", [&] { kamerayukseklik = a; }},
-        {"angle", [&] { _angle = a; }},
-        {"bitis", [&] { bitis = n; }},
-        {"balls", [&] { kactopvar = n; }},
+        {"rand", [&] { scripted = draws; }},
+        {"game", [&] { ileri = geri = saga = sola = false, level = first, YeniOyun(), drawScene(); }},
+        {"x", [&] { yonx = n[0]; }},
+        {"y", [&] { yony = n[0]; }},
+        {"height", [&] { kamerayukseklik = n[0]; }},
+        {"angle", [&] { _angle = n[0]; }},
+        {"bitis", [&] { bitis = first; }},
+        {"balls", [&] { kactopvar = first; }},
         {"ball",
-         [&] { topuzaklik[n] = static_cast<int>(b), topsagsol[n] = c, topbuyukluk[n] = d; }},
-        {"game", [&] { ileri = geri = saga = sola = false, level = n, YeniOyun(), drawScene(); }},
-        {"key", [&]
-         { handleKeypress(static_cast<unsigned char>(value.size() == 2 ? value[1] : n), 0, 0); }},
-        {"ticks", [&] { armed.clear(), repeat(n, [] { update(0); }); }},
-        {"steps", [&] { repeat(n, stepBalls); }},
-        {"frame", drawScene},
-        {"collide", testCollisions},
+         [&] { topuzaklik[first] = static_cast<int>(n[1]), topsagsol[first] = n[2],
+               topbuyukluk[first] = n[3]; }},
+        {"key",
+         [&] { handleKeypress(static_cast<unsigned char>(draws.empty() ? word.back() : first), 0,
+                              0); }},
+        {"ticks",
+         [&]
+         {
+             armed.clear();
+             for (int tick = 0; tick < first; ++tick)
+                 update(0);
+         }},
         {"leave", [] { handleEntry(GLUT_LEFT); }},
         {"enter", [] { handleEntry(GLUT_ENTERED); }},
-        {"size", [&] { handleResize(n, static_cast<int>(b)); }}};
+        {"normal", [&] { glNormal3f(n[0], n[1], n[2]); }},
+        {"frame", drawScene},
+        {"size", [&] { handleResize(first, static_cast<int>(n[1])); }}};
     words.at(name)();
 }
-
-// The game in the words of the checks, each between spaces.
-static std::string state()
-{
-    std::ostringstream out;
-    out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
-        << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
-        << " level=" << level << " held=" << ileri << geri << sola << saga
-        << " ball1=" << topuzaklik[1];
-    for (const auto& [delay, ticks] : armed)
-        out << " armed=" << ticks << 'x' << delay;
-    return out.str() + ' ';
-}
+} // namespace
 
 void play(std::initializer_list<std::string> scripts)
 {
     [[maybe_unused]] static const bool opened = (openWindow(), true);
     for (const std::string& script : scripts)
     {
+        scripted.clear();
+        if (script.rfind("game=", 0) != 0)
+            playWord("game=1");
         std::istringstream words(script);
         for (std::string word; words >> word;)
-            if (word[0] == '?')
-                EXPECT_NE(state().find(" " + word.substr(1) + " "), std::string::npos)
-                    << script << " at " << word << ":" << state();
+            if (word.rfind("?see=", 0) == 0)
+                expectSeen(word, script);
+            else if (word[0] == '?')
+                check(word.substr(1), script);
             else
                 playWord(word);
     }

@@ -1,0 +1,147 @@
+#!/usr/bin/python3
+# The real program on a desktop run by openbox on the X server at hand, driven by real key events
+# through xdotool and watched through the screen, as a player would see it: its one framed
+# full-screen window on a double-buffered visual with no pointer over it shows the level-1 start;
+# held arrows walk until let go, also when let go under another window; a held space bar jumps
+# once; the window manager's close and Escape both end it with status 0.
+# Usage: e2e_test.py GAME [LAUNCHER...]   (the game run under the launcher, valgrind for one)
+import atexit
+import math
+import subprocess
+import sys
+import time
+
+from Xlib import X, display
+
+server = display.Display()
+screen = server.screen()
+processes = [subprocess.Popen(["openbox", "--replace", "--sm-disable"], stderr=subprocess.DEVNULL)]
+atexit.register(lambda: [process.kill() for process in processes])
+
+
+# Polls for up to half a minute, ample for the game under valgrind on a loaded machine, or as long
+# as asked.
+def eventually(condition, seconds=30):
+    end = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > end:
+            return False
+        time.sleep(0.02)
+    return True
+
+
+def xdotool(*command):
+    return subprocess.run(["xdotool", *command], capture_output=True, text=True).stdout.split()
+
+
+def prop(window, name):
+    return window.get_full_property(server.intern_atom(name), X.AnyPropertyType)
+
+
+# Column and row where the starting eye at (0, 0, 100) sees a world point through a 120 degree
+# view of the screen's height.
+def pixel(x, y, z):
+    focal = screen.height_in_pixels / 2 / math.tan(math.pi / 3) / (100 - z)
+    return int(screen.width_in_pixels / 2 + focal * x), screen.height_in_pixels - 1 - int(screen.height_in_pixels / 2 + focal * y)
+
+
+# Whether the screen shows the level-1 start as the game draws it from its second frame on: the
+# floor and the banner keep the downward normal of the last wall face (freeglut draws spheres and
+# tori from arrays, which leave the current normal as it was), so the ambient light alone shows
+# them, the floor dark red and the banner's ink grey: in Helvetica 18, 425 columns from just right
+# of its anchor, from 13 rows above its baseline to 4 below. The banner shows only on the start
+# line, on the ground, so a step or a jump ends the start.
+def at_start():
+    width, height = screen.width_in_pixels, screen.height_in_pixels
+    shown = screen.root.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF).data
+
+    def rgb(column, row):
+        return shown[4 * (row * width + column) : 4 * (row * width + column) + 3][::-1].hex()
+
+    ink = [(c, r) for r in range(height * 7 // 8, height) for c in range(width // 2) if rgb(c, r) == "333333"]
+    left, baseline = pixel(-4, -3, 98)
+    floor = bytes.fromhex(rgb(*pixel(0, -4, 97)))
+    return (
+        max(abs(a - b) for a, b in zip(floor, b"\x33\0\0")) <= 3
+        and ink
+        and (min(ink)[0], ink[0][1], max(ink)[0], ink[-1][1]) == (left + 1, baseline - 13, left + 425, baseline + 4)
+    )
+
+
+def running():
+    return processes[-1].poll() is None
+
+
+# The game under the launcher; its arguments change nothing. It shows the level-1 start in its one
+# window, framed by openbox, within five minutes, ample for a first frame under valgrind where Mesa
+# compiles its shaders for the first time.
+def start():
+    processes.append(subprocess.Popen(sys.argv[2:] + [sys.argv[1], "--level", "9", "extra"]))
+    windows = []
+
+    def shown():
+        windows[:] = [server.create_resource_object("window", int(w)) for w in xdotool("search", "--name", "^Quorvel Software$")]
+        return len(windows) == 1 and prop(windows[0], "_NET_FRAME_EXTENTS") and at_start()
+
+    assert eventually(lambda: not running() or shown(), 300), "no one framed window showing the level-1 start"
+    assert running(), f"the game ended with status {processes[-1].returncode}"
+    return windows[0]
+
+
+def hold(key, until_start):
+    xdotool("keydown", key)
+    reached = eventually(lambda: at_start() == until_start)
+    xdotool("keyup", key)
+    return reached
+
+
+def ended_with_zero():
+    return eventually(lambda: not running()) and processes[-1].returncode == 0
+
+
+def active(window):
+    return eventually(lambda: prop(screen.root, "_NET_ACTIVE_WINDOW").value[0] == window.id)
+
+
+# On its first start on a machine openbox builds its font cache and loses the map requests of that
+# time: it is ready once it frames a window, so probes are mapped afresh until one is framed.
+def probe_framed():
+    probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
+    probe.map()
+    framed = eventually(lambda: prop(probe, "_NET_FRAME_EXTENTS"), 1)
+    probe.destroy()
+    return framed
+
+
+assert eventually(probe_framed, 60), "openbox frames no window"
+game = start()
+visual = "0x%03x" % game.get_attributes().visual
+glxinfo = subprocess.run(["glxinfo"], capture_output=True, text=True).stdout.splitlines()
+assert [row.split()[7] for row in glxinfo if row.startswith(visual)] == ["y"], "a single-buffered window"
+xdotool("mousemove", str(screen.width_in_pixels // 2), str(screen.height_in_pixels // 2))
+server.xfixes_query_version()
+assert not any(argb >> 24 for argb in server.xfixes_get_cursor_image(screen.root).cursor_image), "a pointer shows"
+assert hold("Up", False), "the up arrow does not walk"
+assert hold("Down", True), "the up arrow still walks"
+xdotool("keydown", "space")
+assert eventually(lambda: not at_start()) and eventually(at_start), "no jump"
+landed = time.monotonic()
+while time.monotonic() < landed + 1:
+    assert at_start(), "a held space bar jumped again"
+xdotool("keyup", "space")
+xdotool("key", "alt+F4")  # openbox closes the active window
+assert ended_with_zero(), f"closing the window ended the game with status {processes[-1].returncode}"
+
+game = start()
+xdotool("keydown", "Up")
+assert eventually(lambda: not at_start()), "the up arrow does not walk"
+# The pointer and the keys go to a window that covers the game while Up is let go
+other = screen.root.create_window(0, 0, screen.width_in_pixels, screen.height_in_pixels, 0, screen.root_depth)
+other.map()
+assert active(other), "the covering window is not active"
+xdotool("keyup", "Up")
+other.destroy()
+assert active(game), "the game is not active again"
+assert hold("Down", True), "the up arrow still walks"
+xdotool("key", "Escape")
+assert ended_with_zero(), f"Escape ended the game with status {processes[-1].returncode}"
