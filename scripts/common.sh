@@ -1,12 +1,13 @@
 # Shared by ./run, ./test and ./bench: package set-up and a private X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
-test_packages=(xvfb libgl1-mesa-dri libgtest-dev python3-xlib xdotool openbox mesa-utils
+test_packages=(xvfb libgl1-mesa-dri libgtest-dev libbenchmark-dev python3-xlib xdotool openbox mesa-utils
     clang libclang-rt-dev clang-format clang-tidy cppcheck valgrind
     dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream xauth)
 
-# Installs whichever of the given Debian packages are missing: as root, through sudo, or not at all.
-# If the release has no package of one of those names, nothing is installed.
+# Installs whichever of the given Debian packages are missing, as root, through sudo, or not at all,
+# showing apt's own progress. If the release has no package of one of those names, nothing is
+# installed.
 need_packages() {
     local missing=() p
     for p in "$@"; do
@@ -27,7 +28,8 @@ need_packages() {
         echo "Please install these packages (Debian names) first: ${missing[*]}" >&2
         exit 1
     fi
-    "${sudo[@]}" apt-get update -qq >/dev/null
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" apt-get update
     local unknown=()
     for p in "${missing[@]}"; do
         [[ $(apt-cache policy "$p" 2>/dev/null) =~ Candidate:\ [^\(] ]] || unknown+=("$p")
@@ -36,8 +38,17 @@ need_packages() {
         echo "$(. /etc/os-release && echo "$PRETTY_NAME") has no package named ${unknown[*]}" >&2
         exit 1
     fi
-    echo "Installing ${missing[*]}" >&2
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+}
+
+# Sets up a CMake build in DIR with the options that follow and builds it, saying where it goes and
+# showing the build's progress; of the set-up, only its warnings and errors show.
+build() {
+    local dir=$1
+    shift
+    echo "Building in $dir/"
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
 }
 
 stop_xvfb() {
