@@ -60,7 +60,7 @@ void openWindow()
 std::vector<float> numbersIn(const std::string& word)
 {
     std::vector<float> n(6);
-    n.resize(std::max(0, std::sscanf(word.c_str(), "%*[^=]%*c%f%*c%f%*c%f%*c%f%*c%f%*c%f", &n[0],
+    n.resize(std::max(0, std::sscanf(word.c_str(), "%*[^=]%*c%f%*c%f%*c%f%*c%f%*c%f%*c%f", n.data(),
                                      &n[1], &n[2], &n[3], &n[4], &n[5])));
     return n;
 }
@@ -125,7 +125,8 @@ void playWord(const std::string& word)
     const int first = static_cast<int>(n[0]);
     const std::map<std::string, std::function<void()>> words = {
         {"rand", [&] { scripted = draws; }},
-        {"game", [&] { ileri = geri = saga = sola = false, level = first, YeniOyun(), drawScene(); }},
+        {"game",
+         [&] { ileri = geri = saga = sola = false, level = first, YeniOyun(), drawScene(); }},
         {"x", [&] { yonx = n[0]; }},
         {"y", [&] { yony = n[0]; }},
         {"height", [&] { kamerayukseklik = n[0]; }},
@@ -133,11 +134,15 @@ void playWord(const std::string& word)
         {"bitis", [&] { bitis = first; }},
         {"balls", [&] { kactopvar = first; }},
         {"ball",
-         [&] { topuzaklik[first] = static_cast<int>(n[1]), topsagsol[first] = n[2],
-               topbuyukluk[first] = n[3]; }},
+         [&]
+         {
+             topuzaklik[first] = static_cast<int>(n[1]), topsagsol[first] = n[2],
+             topbuyukluk[first] = n[3];
+         }},
         {"key",
-         [&] { handleKeypress(static_cast<unsigned char>(draws.empty() ? word.back() : first), 0,
-                              0); }},
+         [&] {
+             handleKeypress(static_cast<unsigned char>(draws.empty() ? word.back() : first), 0, 0);
+         }},
         {"ticks",
          [&]
          {

@@ -9,8 +9,7 @@
 // ball, one draw each, in slot order, for its side: the draw's remainder by 17, less 8.
 TEST(NewGame, EachLevelHasItsTrackAndBallSpacing)
 {
-    play({"rand=16,0,33 game=1 ?bitis=200 ?balls=3 ?ball1=-200,8,1.5 ?ball2=-300,-8,1.5 "
-          "?ball3=-400,8,1.5",
+    play({"rand=16,0,33 game=1 ?bitis=200 ?balls=3 ?ball1=-200,8,1.5 ?ball2=-300,-8 ?ball3=-400,8",
           "game=2 ?bitis=1000 ?balls=22 ?ball1=-150 ?ball22=-1200", "game=5 ?balls=22 ?ball1=-150",
           "game=6 ?balls=44 ?ball1=-125 ?ball44=-1200", "game=9 ?balls=44 ?ball1=-125",
           "game=10 ?balls=55 ?ball1=-120 ?ball55=-1200", "game=250 ?bitis=1000 ?balls=55"});
@@ -49,19 +48,20 @@ TEST(BallField, ABallHitsWithinThreeUnitsUnlessJumpedOver)
 TEST(Tick, ThePlayerJumpsAndWalksUntilTheGameEndsThenTheViewSpins)
 {
     const std::string ended = " ?over=1 ?spin=1 ?x=0 ?y=-50 ?height=-50 ?angle=0 ";
+    const std::string stopped =
+        "+U +L key=32 key=a ticks=40 ?spin=0 ?x=0 ?y=-100 ?height=0 ?ball1=-200 ";
     play({"key=32 ticks=10 ?height=-5 ticks=1 ?height=-5.5 ?jump=1 ticks=1 ?height=-5",
           "key=32 ticks=21 ?height=-0.5 ?jump=1 ticks=1 ?height=0 ?jump=0 ticks=1 ?height=0",
           "key=32 ticks=15 ?height=-3.5 key=32 ?height=0 ticks=12 ?height=-5",
           "y=-99 +D ticks=1 ?y=-100 ticks=1 ?y=-100 +U ticks=2 ?y=-100 -D ticks=1 ?y=-99",
           "x=-7 +R ticks=1 ?x=-8 ticks=1 ?x=-8 -R +L ticks=2 ?x=-6",
-          "x=7 +L ticks=1 ?x=8 ticks=1 ?x=8 -L +R ticks=1 ?x=7",
-          "x=-8 +L +R ticks=3 ?x=-7", "x=8 +L +R ticks=1 ?x=8",
+          "x=7 +L ticks=1 ?x=8 ticks=1 ?x=8 -L +R ticks=1 ?x=7", "x=-8 +L +R ticks=3 ?x=-7",
+          "x=8 +L +R ticks=1 ?x=8",
           "balls=0 +U ticks=299 ?over=0 ?y=199 ?armed=299x25 ticks=1 ?won=1" + ended +
               "ticks=119 ?angle=357 ticks=1 ?angle=360 ?y=-50 ticks=1 ?angle=3 ?armed=1x25",
           "ball=1,96,0,2.5 +U +L key=32 ticks=1 ?won=0" + ended + "ticks=49 ?angle=147",
           "balls=1 ball=1,-202,0,2.5 y=199 +U ticks=1 ?won=1" + ended,
-          "+U +L key=32 key=a ticks=40 ?angle=0 ?spin=0 ?x=0 ?y=-100 ?height=0 "
-          "?ball1=-200 ?armed=40x25 key=z ticks=1 ?x=1 ?y=-99 ?height=-0.5 ?ball1=-198"});
+          stopped + "?armed=40x25 key=z ticks=1 ?x=1 ?y=-99 ?height=-0.5 ?ball1=-198"});
 }
 
 // Space jumps, a stops the game and z lets it go on; once it is over any other character key but
@@ -80,8 +80,8 @@ TEST(Controls, KeysActAtOnceAndArrowsWhileHeld)
           midJump + "key=x key=Z ?over=0 ?height=-2.5" + playing,
           "game=2 y=999 +U ticks=3" + twice + "?level=3 ?won=0 ?over=0 ?spin=0 ?angle=0 ?held=1000",
           "game=2 ball=1,96,0,1.5 ticks=1" + twice + "?level=2 ?over=0",
-          "ball=1,50,3,2.5 ball=999,5,5,2.5 key=a key=x ?ball1=0,0,1.5 rand=16 frame ticks=1 "
-          "frame ?ball1=-198,8,1.5 balls=999 ?ball999=0,0,1.5",
+          "ball=1,50,3,2.5 key=a key=x ?ball1=0,0,1.5 rand=16 frame ticks=1 frame ?ball1=-198,8",
+          "ball=999,5,5,2.5 key=a key=x balls=999 ?ball999=0,0,1.5",
           "+U +U ticks=1 ?y=-99 -U -U ticks=1 ?y=-99 +F ?held=0000",
           midJump + "+U +D +L +R enter ?held=1111 leave ?held=0000 ?over=0 ?jump=1" + playing,
           midJump + "key=a +U +D +L +R leave leave ?held=0000 ?over=1" + playing});

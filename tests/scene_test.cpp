@@ -8,6 +8,9 @@
 // of full red); set towards the viewer, as in a game's first frame, the side light shows too.
 TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
 {
+    // A ball seen along its axis from 4 away
+    const std::string small = "ball=1,96,0,1.5 height=2.5 frame ",
+                      big = "ball=1,96,0,2.5 height=1.5 frame ";
     play({"frame ?see=3,-4,95,51,0,0", "game=2 frame ?see=3,-4,95,0,51,0",
           "game=3 frame ?see=3,-4,95,51,0,51", "game=4 frame ?see=3,-4,95,0,51,51",
           "game=5 frame ?see=3,-4,95,51,51,0", "game=6 frame ?see=3,-4,95,25,0,25",
@@ -26,8 +29,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // from an eye 1 above the floor: 1 ahead shows, nearer is clipped
           "height=3 normal=0,0,1 frame ?see=0,-4,98.9,104,0,0 ?see=0,-4,99.1,0,0,0",
           // the walls, white, 1 thick and 2 high on the floor's edges, lit through their faces
-          "frame ?see=-10,-2,90,255,255,255 ?see=10,-2,90,255,255,255 ?see=-9.6,-4,90,63,63,63 "
-          "?see=9.6,-4,90,167,167,167 ?see=10.6,-2,90,0,0,0 ?see=-10.6,-2,90,0,0,0",
+          "frame ?see=-10,-2,90,255,255,255 ?see=-9.6,-4,90,63,63,63 ?see=-10.6,-2,90,0,0,0",
+          "frame ?see=10,-2,90,255,255,255 ?see=9.6,-4,90,167,167,167 ?see=10.6,-2,90,0,0,0",
           // nine markers facing down as the last wall face left them: ambient blue, to the tip
           "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51",
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
@@ -42,10 +45,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "game=2 balls=0 y=990 frame ?see=0,7.5,-1000,168,168,168",
           // balls seen along their axis from 4 away are regular decagons, small white and big
           // red: corners every 36 degrees on the outline, edges dipping to cos 18 degrees of it
-          "ball=1,96,0,1.5 height=2.5 frame ?see=0.49,-1,96,255,255,255 ?see=0,-0.92,96,0,0,0 "
-          "?see=0.93,-1.23,96,0,0,0",
-          "ball=1,96,0,2.5 height=1.5 frame ?see=0.96,1.47,96,252,0,0 ?see=0,1.62,96,0,0,0 "
-          "?see=1.83,1.02,96,0,0,0",
+          small + "?see=0.49,-1,96,255,255,255 ?see=0,-0.92,96,0,0,0 ?see=0.93,-1.23,96,0,0,0",
+          big + "?see=0.96,1.47,96,252,0,0 ?see=0,1.62,96,0,0,0 ?see=1.83,1.02,96,0,0,0",
           // a ball within 200 of the eye shows, lit by the point light too; a farther one not
           "ball=1,-97,0,2.5 frame ?see=0,-1.5,-97,208,0,0",
           "ball=1,-103,0,2.5 frame ?see=0,-1.5,-103,0,0,0"});
