@@ -112,6 +112,29 @@ void check(const std::string& word, const std::string& script)
         << script << " at ?" << word << ":" << shown;
 }
 
+// A new game at the level, no arrow held, its first frame drawn.
+void newGame(int lvl)
+{
+    ileri = geri = saga = sola = false;
+    level = lvl;
+    YeniOyun();
+    drawScene();
+}
+
+void placeBall(int slot, int distance, float side, float radius)
+{
+    topuzaklik[slot] = distance;
+    topsagsol[slot] = side;
+    topbuyukluk[slot] = radius;
+}
+
+void runTicks(int ticks)
+{
+    armed.clear();
+    for (int tick = 0; tick < ticks; ++tick)
+        update(0);
+}
+
 void playWord(const std::string& word)
 {
     const int arrows[] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_F1};
@@ -123,33 +146,19 @@ void playWord(const std::string& word)
     const std::deque<int> draws(n.begin(), n.end());
     n.resize(4);
     const int first = static_cast<int>(n[0]);
+    const auto key = static_cast<unsigned char>(draws.empty() ? word.back() : first);
     const std::map<std::string, std::function<void()>> words = {
         {"rand", [&] { scripted = draws; }},
-        {"game",
-         [&] { ileri = geri = saga = sola = false, level = first, YeniOyun(), drawScene(); }},
+        {"game", [&] { newGame(first); }},
         {"x", [&] { yonx = n[0]; }},
         {"y", [&] { yony = n[0]; }},
         {"height", [&] { kamerayukseklik = n[0]; }},
         {"angle", [&] { _angle = n[0]; }},
         {"bitis", [&] { bitis = first; }},
         {"balls", [&] { kactopvar = first; }},
-        {"ball",
-         [&]
-         {
-             topuzaklik[first] = static_cast<int>(n[1]), topsagsol[first] = n[2],
-             topbuyukluk[first] = n[3];
-         }},
-        {"key",
-         [&] {
-             handleKeypress(static_cast<unsigned char>(draws.empty() ? word.back() : first), 0, 0);
-         }},
-        {"ticks",
-         [&]
-         {
-             armed.clear();
-             for (int tick = 0; tick < first; ++tick)
-                 update(0);
-         }},
+        {"ball", [&] { placeBall(first, static_cast<int>(n[1]), n[2], n[3]); }},
+        {"key", [&] { handleKeypress(key, 0, 0); }},
+        {"ticks", [&] { runTicks(first); }},
         {"leave", [] { handleEntry(GLUT_LEFT); }},
         {"enter", [] { handleEntry(GLUT_ENTERED); }},
         {"normal", [&] { glNormal3f(n[0], n[1], n[2]); }},
@@ -166,7 +175,7 @@ void play(std::initializer_list<std::string> scripts)
     {
         scripted.clear();
         if (script.rfind("game=", 0) != 0)
-            playWord("game=1");
+            newGame(1);
         std::istringstream words(script);
         for (std::string word; words >> word;)
             if (word.rfind("?see=", 0) == 0)

@@ -36,9 +36,10 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
-          // a white ring every hundred up to the finish and none past it; an odd length halves
-          // short, so the walls end a unit before the floor
-          "game=2 balls=0 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
+          // a white ring every hundred up to the finish, where it stands whatever balls were drawn
+          // before it, and none past the finish; an odd length halves short, so the walls end a
+          // unit before the floor
+          "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
           "game=2 balls=0 bitis=201 y=190 frame ?see=-10,-2,-200.5,0,0,0",
