@@ -25,14 +25,15 @@ TEST(BallField, BallsRollBackToTheFinishUntilThePlayerIsNearIt)
     play({near + "rand=10,14 ticks=1 ?ball1=-200,7,2.5", near + "rand=5,15 ticks=1 ?ball1=-200,-7",
           near + "rand=4,16 ticks=1 ?ball1=-200,8,1.5", near + "rand=1,17 ticks=1 ?ball1=-200,-8",
           "y=151 ball=1,98,8,1.5 ticks=1 ?ball1=100 y=-100 ticks=10 ?ball1=120",
-          "ball=1,96,8,1.5 ticks=1 ?ball1=98", "ball=1,97,8,1.5 ticks=2 ?ball1=-199"});
+          "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398", "ball=1,97,8,1.5 ticks=2 ?ball1=-199"});
 }
 
 // A ball hits within 3 of the eye (z = 100, x = -yonx) along and across the track; a raised eye
-// clears a small ball, never a big one. A tick jumps, walks and rolls the balls before it looks.
+// clears a small ball, never a big one. A tick jumps, walks and rolls the balls before it looks,
+// at every ball in play up to the last, slot 3.
 TEST(BallField, ABallHitsWithinThreeUnitsUnlessJumpedOver)
 {
-    const std::string ball = "ball=1,";
+    const std::string ball = "ball=3,";
     play({ball + "95,-3,1.5 ticks=1 ?over=1", ball + "94,0,2.5 ticks=1 ?over=0",
           ball + "101,3,2.5 ticks=1 ?over=1", ball + "102,0,1.5 ticks=1 ?over=0",
           ball + "96,4,2.5 ticks=1 ?over=0", ball + "96,-4,1.5 ticks=1 ?over=0",

@@ -17,9 +17,9 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "game=7 frame ?see=3,-4,95,0,25,0", "game=8 frame ?see=3,-4,95,0,0,25",
           "game=9 frame ?see=3,-4,95,0,25,25", "game=10 frame ?see=3,-4,95,25,0,0",
           // the overhead light at full strength on a floor facing up
-          "game=8 normal=0,1,0 frame ?see=3,-4,95,0,0,182",
-          // a window with no area changes nothing
-          "size=800,0 size=0,600 normal=0,0,1 frame ?see=3,-4,95,104,0,0",
+          "game=9 normal=0,1,0 frame ?see=3,-4,95,0,182,182",
+          // a window with no area changes nothing, and the same size again neither
+          "size=800,0 size=0,600 size=1200,1000 normal=0,0,1 frame ?see=3,-4,95,104,0,0",
           // the point light over the track brightens the floor ahead
           "normal=0,0,1 frame ?see=3,-4,-50,168,0,0",
           // spun a quarter turn in the end view the track runs across it, so that its floor at
@@ -31,8 +31,10 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // the walls, white, 1 thick and 2 high on the floor's edges, lit through their faces
           "frame ?see=-10,-2,90,255,255,255 ?see=-9.6,-4,90,63,63,63 ?see=-10.6,-2,90,0,0,0",
           "frame ?see=10,-2,90,255,255,255 ?see=9.6,-4,90,167,167,167 ?see=10.6,-2,90,0,0,0",
+          // from behind the start line, a wall's near end; from beyond the left wall, its outside
+          "y=-110 frame ?see=-10,-3,100,103,103,103", "x=12 frame ?see=-10.5,-3,90,155,155,155",
           // nine markers facing down as the last wall face left them: ambient blue, to the tip
-          "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51",
+          "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51 ?see=2.1,-3.9,79.9,51,0,0",
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
@@ -42,7 +44,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
-          "game=2 balls=0 bitis=201 y=190 frame ?see=-10,-2,-200.5,0,0,0",
+          "game=2 balls=0 y=190 bitis=201 frame ?see=-10,-2,-199.5,255,255,255",
+          "game=2 balls=0 y=190 bitis=201 frame ?see=-10,-2,-200.5,0,0,0",
           "game=2 balls=0 y=990 frame ?see=0,7.5,-1000,168,168,168",
           // balls seen along their axis from 4 away are regular decagons, small white and big
           // red: corners every 36 degrees on the outline, edges dipping to cos 18 degrees of it
