@@ -6,6 +6,7 @@
 # once; the window manager's close and Escape both end it with status 0. A failed check shows its
 # line, and the comment on it says what went wrong.
 # Usage: e2e_test.py GAME [LAUNCHER...]   (the game run under the launcher, valgrind for one)
+import array
 import atexit
 import math
 import subprocess
@@ -50,12 +51,21 @@ def pixel(x, y, z):
 # Whether the screen shows the level-1 start as the game draws it from its second frame on: the
 # floor and the banner keep the downward normal of the last wall face (freeglut draws spheres and
 # tori from arrays, which leave the current normal as it was), so that the ambient light alone
-# shows them, the floor dark red and the banner's ink grey at the lower left. The banner shows only
-# on the start line, on the ground, so a step or a jump ends the start.
+# shows them, the floor dark red and the banner's ink grey: in Helvetica 18, 425 columns from just
+# right of its anchor, from 13 rows above its baseline to 4 below, where nothing else on the screen
+# is of that grey. The banner shows only on the start line, on the ground, so a step or a jump ends
+# the start.
 def at_start():
     floor = screen.root.get_image(*pixel(0, -4, 97), 1, 1, X.ZPixmap, 0xFFFFFFFF).data
-    corner = screen.root.get_image(0, height * 7 // 8, width // 2, height // 8, X.ZPixmap, 0xFFFFFFFF)
-    return max(abs(a - b) for a, b in zip(floor, b"\0\0\x33")) <= 3 and b"\x33\x33\x33" in corner.data
+    top, columns = height * 7 // 8, width // 2
+    corner = array.array("I", screen.root.get_image(0, top, columns, height - top, X.ZPixmap, 0xFFFFFFFF).data)
+    ink = [(i % columns, top + i // columns) for i, rgb in enumerate(corner) if rgb & 0xFFFFFF == 0x333333]
+    left, baseline = pixel(-4, -3, 98)
+    return (
+        max(abs(a - b) for a, b in zip(floor, b"\0\0\x33")) <= 3
+        and ink
+        and (min(ink)[0], ink[0][1], max(ink)[0], ink[-1][1]) == (left + 1, baseline - 13, left + 425, baseline + 4)
+    )
 
 
 def running():
