@@ -1,4 +1,5 @@
-# Shared by ./run, ./test and ./bench: package set-up and a private X server.
+# Shared by ./run, ./test, bench/run and scripts/make-images: package set-up, the build and a private
+# X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
 test_packages=(xvfb libgl1-mesa-dri libgtest-dev libbenchmark-dev python3-xlib xdotool openbox mesa-utils
