@@ -25,8 +25,8 @@ const int width = 1200, height = 1000;
 std::deque<int> scripted;
 std::map<unsigned int, int> armed;
 
+// The lower left of a frame as the banner's text alone, in its place, shows it.
 std::vector<bool> bannerText;
-std::vector<bool> greenCorner();
 } // namespace
 
 extern "C" int __real_rand();
@@ -47,6 +47,14 @@ extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (* /*callback*/)(int)
 
 namespace
 {
+// Where the lower left of the last frame shows green: at level 1 only the banner's text has any.
+std::vector<bool> greenCorner()
+{
+    std::vector<unsigned char> green(width / 2 * height / 6);
+    glReadPixels(0, 0, width / 2, height / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
+    return {green.begin(), green.end()};
+}
+
 void openWindow()
 {
     int argc = 1;
@@ -89,14 +97,6 @@ void expectSeen(const std::string& word, const std::string& script)
         EXPECT_NEAR(rgb[i], p[3 + i], 3) << script << " at " << word;
 }
 
-// Where the lower left of the last frame shows green: at level 1 only the banner's text has any.
-std::vector<bool> greenCorner()
-{
-    std::vector<unsigned char> green(width / 2 * height / 6);
-    glReadPixels(0, 0, width / 2, height / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
-    return {green.begin(), green.end()};
-}
-
 // The game in the words of the checks, each between spaces. The banner is 1 where it reads as it
 // should, 0 where there is none.
 std::string state()
@@ -137,7 +137,7 @@ void newGame(int lvl)
     drawScene();
 }
 
-void placeBall(int slot, int distance, float side, float radius)
+void setBall(int slot, int distance, float side, float radius)
 {
     topuzaklik[slot] = distance;
     topsagsol[slot] = side;
@@ -172,7 +172,7 @@ void playWord(const std::string& word)
         {"angle", [&] { _angle = n[0]; }},
         {"bitis", [&] { bitis = first; }},
         {"balls", [&] { kactopvar = first; }},
-        {"ball", [&] { placeBall(first, static_cast<int>(n[1]), n[2], n[3]); }},
+        {"ball", [&] { setBall(first, static_cast<int>(n[1]), n[2], n[3]); }},
         {"key", [&] { handleKeypress(key, 0, 0); }},
         {"ticks", [&] { runTicks(first); }},
         {"leave", [] { handleEntry(GLUT_LEFT); }},
