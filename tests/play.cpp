@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -74,13 +74,12 @@ void openWindow()
     bannerText = greenCorner();
 }
 
-// Up to six numbers, each after one character: a word's = or the comma before it.
-std::vector<float> numbersIn(const std::string& word)
+// The numbers of a word, after its = and between commas.
+std::vector<float> numbersIn(std::string word)
 {
-    std::vector<float> n(6);
-    n.resize(std::max(0, std::sscanf(word.c_str(), "%*[^=]%*c%f%*c%f%*c%f%*c%f%*c%f%*c%f", n.data(),
-                                     &n[1], &n[2], &n[3], &n[4], &n[5])));
-    return n;
+    std::replace(word.begin(), word.end(), ',', ' ');
+    std::istringstream numbers(word.substr(word.find('=') + 1));
+    return {std::istream_iterator<float>(numbers), {}};
 }
 
 // The colour where the eye sees a world point X,Y,Z through a 120 degree view of the window's
