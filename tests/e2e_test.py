@@ -48,24 +48,22 @@ def pixel(x, y, z):
     return int(width / 2 + focal * x), height - 1 - int(height / 2 + focal * y)
 
 
+def grab(x, y, columns=1, rows=1):
+    return array.array("I", screen.root.get_image(x, y, columns, rows, X.ZPixmap, 0xFFFFFFFF).data)
+
+
 # Whether the screen shows the level-1 start as the game draws it from its second frame on: the
 # floor and the banner keep the downward normal of the last wall face (freeglut draws spheres and
 # tori from arrays, which leave the current normal as it was), so that the ambient light alone
-# shows them, the floor dark red and the banner's ink grey: in Helvetica 18, 425 columns from just
-# right of its anchor, from 13 rows above its baseline to 4 below, where nothing else on the screen
-# is of that grey. The banner shows only on the start line, on the ground, so a step or a jump ends
-# the start.
+# shows them, the floor dark red and the banner's ink grey. In Helvetica 18 the banner's ink is
+# 1705 pixels from just right of its anchor, 425 columns wide, from 13 rows above its baseline to 4
+# below: a step or a shift of a pixel takes some out of that box. The banner shows only on the
+# start line, on the ground, so a step or a jump ends the start.
 def at_start():
-    floor = screen.root.get_image(*pixel(0, -4, 97), 1, 1, X.ZPixmap, 0xFFFFFFFF).data
-    top, columns = height * 7 // 8, width // 2
-    corner = array.array("I", screen.root.get_image(0, top, columns, height - top, X.ZPixmap, 0xFFFFFFFF).data)
-    ink = [(i % columns, top + i // columns) for i, rgb in enumerate(corner) if rgb & 0xFFFFFF == 0x333333]
+    floor = grab(*pixel(0, -4, 97))[0] & 0xFFFFFF
     left, baseline = pixel(-4, -3, 98)
-    return (
-        max(abs(a - b) for a, b in zip(floor, b"\0\0\x33")) <= 3
-        and ink
-        and (min(ink)[0], ink[0][1], max(ink)[0], ink[-1][1]) == (left + 1, baseline - 13, left + 425, baseline + 4)
-    )
+    ink = [rgb & 0xFFFFFF == 0x333333 for rgb in grab(left + 1, baseline - 13, 425, 18)]
+    return abs((floor >> 16) - 0x33) <= 3 and floor & 0xFFFF == 0 and sum(ink) == 1705
 
 
 def running():
