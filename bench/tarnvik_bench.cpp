@@ -208,7 +208,10 @@ BENCHMARK(MainLoop)
 extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (*callback)(int), int value)
 {
     if (ticks++ == 0 && loopLevel > 1)
-        level = loopLevel, YeniOyun();
+    {
+        level = loopLevel;
+        YeniOyun();
+    }
     __real_glutTimerFunc(ms, callback, value);
 }
 

@@ -179,7 +179,11 @@ void playWord(const std::string& word)
         {"normal", [&] { glNormal3f(n[0], n[1], n[2]); }},
         {"frame", drawScene},
         {"size", [&] { handleResize(first, static_cast<int>(n[1])); }}};
-    words.at(name)();
+    const auto action = words.find(name);
+    if (action == words.end())
+        ADD_FAILURE() << "no script word " << word;
+    else
+        action->second();
 }
 } // namespace
 
