@@ -11,6 +11,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
     // A ball seen along its axis from 4 away
     const std::string small = "ball=1,96,0,1.5 height=2.5 frame ",
                       big = "ball=1,96,0,2.5 height=1.5 frame ";
+    // A track of odd length seen from near its finish
+    const std::string odd = "game=2 balls=0 y=190 bitis=201 frame ";
     play({"frame ?see=3,-4,95,51,0,0", "game=2 frame ?see=3,-4,95,0,51,0",
           "game=3 frame ?see=3,-4,95,51,0,51", "game=4 frame ?see=3,-4,95,0,51,51",
           "game=5 frame ?see=3,-4,95,51,51,0", "game=6 frame ?see=3,-4,95,25,0,25",
@@ -28,24 +30,30 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "ball=1,96,0,1.5 ticks=1 angle=90 normal=0,0,1 frame ?see=-50,-4,0,115,0,0",
           // from an eye 1 above the floor: 1 ahead shows, nearer is clipped
           "height=3 normal=0,0,1 frame ?see=0,-4,98.9,104,0,0 ?see=0,-4,99.1,0,0,0",
-          // the walls, white, 1 thick and 2 high on the floor's edges, lit through their faces
+          // the walls, white, 1 thick and 2 high on the floor's edges, lit through their faces;
+          // the floor reaches their inner faces
           "frame ?see=-10,-2,90,255,255,255 ?see=-9.6,-4,90,63,63,63 ?see=-10.6,-2,90,0,0,0",
           "frame ?see=10,-2,90,255,255,255 ?see=9.6,-4,90,167,167,167 ?see=10.6,-2,90,0,0,0",
-          // from behind the start line, a wall's near end; from beyond the left wall, its outside
-          "y=-110 frame ?see=-10,-3,100,103,103,103", "x=12 frame ?see=-10.5,-3,90,155,155,155",
+          "frame ?see=9.4,-4,90,51,0,0 ?see=-9.4,-4,90,51,0,0",
+          // from behind the start line, a wall's near end and the floor's; from beyond the left
+          // wall, its outside
+          "y=-110 frame ?see=-10,-3,100,103,103,103 ?see=0,-4,99.5,51,0,0 ?see=0,-4,100.5,0,0,0",
+          "x=12 frame ?see=-10.5,-3,90,155,155,155",
           // nine markers facing down as the last wall face left them: ambient blue, to the tip
           "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51 ?see=2.1,-3.9,79.9,51,0,0",
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
+          // from an eye 0.4 above them, beside the first marker's edge the floor shows
+          "y=-85 height=3.5 frame ?see=1.2,-3.9,76.5,51,0,0",
           // a white ring every hundred up to the finish, where it stands whatever balls were drawn
           // before it, and none past the finish; an odd length halves short, so the walls end a
-          // unit before the floor
+          // unit before the floor, which ends at the finish
           "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
-          "game=2 balls=0 y=190 bitis=201 frame ?see=-10,-2,-199.5,255,255,255",
-          "game=2 balls=0 y=190 bitis=201 frame ?see=-10,-2,-200.5,0,0,0",
+          odd + "?see=-10,-2,-199.5,255,255,255 ?see=0,-4,-200.5,0,51,0",
+          odd + "?see=-10,-2,-200.5,0,0,0 ?see=0,-4,-201.5,0,0,0",
           "game=2 balls=0 y=990 frame ?see=0,7.5,-1000,168,168,168",
           // balls seen along their axis from 4 away are regular decagons, small white and big
           // red: corners every 36 degrees on the outline, edges dipping to cos 18 degrees of it
@@ -53,7 +61,10 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           big + "?see=0.96,1.47,96,252,0,0 ?see=0,1.62,96,0,0,0 ?see=1.83,1.02,96,0,0,0",
           // a ball within 200 of the eye shows, lit by the point light too; a farther one not
           "ball=1,-97,0,2.5 frame ?see=0,-1.5,-97,208,0,0",
-          "ball=1,-103,0,2.5 frame ?see=0,-1.5,-103,0,0,0"});
+          "ball=1,-103,0,2.5 frame ?see=0,-1.5,-103,0,0,0",
+          // the point light at 0,0,-1 shines on a big ball's near pole from 45 degrees above:
+          // 0.2 ambient, 0.5 x cos 45 and the side light's 0.5 x 0.41 of full red
+          "ball=1,-5,0,2.5 height=1.5 y=-3 frame ?see=0,-1.5,-2.5,193,0,0"});
 }
 
 // The banner shows only at the start, on the ground, while playing.
