@@ -44,8 +44,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
-          // from an eye 0.4 above them, beside the first marker's edge the floor shows
-          "y=-85 height=3.5 frame ?see=1.2,-3.9,76.5,51,0,0",
+          // from an eye 0.4 above them, the first marker's edge: the floor beside it, blue within
+          "y=-85 height=3.5 frame ?see=1.2,-3.9,76.5,51,0,0 ?see=0.8,-3.9,77.5,0,0,51",
           // a white ring every hundred up to the finish, where it stands whatever balls were drawn
           // before it, and none past the finish; an odd length halves short, so the walls end a
           // unit before the floor, which ends at the finish
