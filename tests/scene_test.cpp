@@ -8,8 +8,9 @@
 // of full red); set towards the viewer, as in a game's first frame, the side light shows too.
 TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
 {
-    // A ball seen along its axis from 4 away
-    const std::string small = "ball=1,96,0,1.5 height=2.5 frame ",
+    // A ball seen along its axis from 4 away; the small one from 2 right of the middle, where a
+    // ball on side 2 hits
+    const std::string small = "ball=1,96,2,1.5 x=-2 height=2.5 frame ",
                       big = "ball=1,96,0,2.5 height=1.5 frame ";
     // A track of odd length seen from near its finish
     const std::string odd = "game=2 balls=0 y=190 bitis=201 frame ";
@@ -39,25 +40,28 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // wall, its outside
           "y=-110 frame ?see=-10,-3,100,103,103,103 ?see=0,-4,99.5,51,0,0 ?see=0,-4,100.5,0,0,0",
           "x=12 frame ?see=-10.5,-3,90,155,155,155",
-          // nine markers facing down as the last wall face left them: ambient blue, to the tip
+          // nine markers facing down as the last wall face left them: ambient blue, from both base
+          // corners to the tip
           "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51 ?see=2.1,-3.9,79.9,51,0,0",
+          "y=-85 frame ?see=-1.5,-3.9,79.5,0,0,51 ?see=-2.1,-3.9,79.9,51,0,0",
           "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.5,0,0,51 ?see=0,-3.9,74.5,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
           // from an eye 0.4 above them, the first marker's edge: the floor beside it, blue within
           "y=-85 height=3.5 frame ?see=1.2,-3.9,76.5,51,0,0 ?see=0.8,-3.9,77.5,0,0,51",
           // a white ring every hundred up to the finish, where it stands whatever balls were drawn
-          // before it, and none past the finish; an odd length halves short, so the walls end a
+          // before it, and none past the finish; an odd length halves short, so both walls end a
           // unit before the floor, which ends at the finish
           "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
           odd + "?see=-10,-2,-199.5,255,255,255 ?see=0,-4,-200.5,0,51,0",
+          odd + "?see=10,-2,-199.5,255,255,255 ?see=10,-2,-200.5,0,0,0",
           odd + "?see=-10,-2,-200.5,0,0,0 ?see=0,-4,-201.5,0,0,0",
           "game=2 balls=0 y=990 frame ?see=0,7.5,-1000,168,168,168",
           // balls seen along their axis from 4 away are regular decagons, small white and big
           // red: corners every 36 degrees on the outline, edges dipping to cos 18 degrees of it
-          small + "?see=0.49,-1,96,255,255,255 ?see=0,-0.92,96,0,0,0 ?see=0.93,-1.23,96,0,0,0",
+          small + "?see=2.49,-1,96,255,255,255 ?see=2,-0.92,96,0,0,0 ?see=2.93,-1.23,96,0,0,0",
           big + "?see=0.96,1.47,96,252,0,0 ?see=0,1.62,96,0,0,0 ?see=1.83,1.02,96,0,0,0",
           // a ball within 200 of the eye shows, lit by the point light too; a farther one not
           "ball=1,-97,0,2.5 frame ?see=0,-1.5,-97,208,0,0",
