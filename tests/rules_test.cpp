@@ -1,4 +1,6 @@
 // The rules of the game as scripted plays: each row a script and what the game then shows.
+#include "controls.h"
+#include "game.h"
 #include "play.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +92,16 @@ TEST(Controls, KeysActAtOnceAndArrowsWhileHeld)
           "+U +U ticks=1 ?y=-99 -U -U ticks=1 ?y=-99 +F ?held=0000",
           midJump + "+U +D +L +R enter ?held=1111 leave ?held=0000 ?over=0 ?jump=1" + playing,
           midJump + "key=a +U +D +L +R leave leave ?held=0000 ?over=1" + playing});
+}
+
+// Escape ends the program with status 0, in play or over. Each exit is in a fresh run of the tests
+// that opens no window of its own.
+TEST(Controls, EscapeEndsTheProgramInPlayOrOver)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const bool over : {false, true})
+    {
+        gameover = over;
+        EXPECT_EXIT(handleKeypress(27, 0, 0), testing::ExitedWithCode(0), "") << over;
+    }
 }
