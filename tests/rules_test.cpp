@@ -7,6 +7,8 @@
 
 #include <string>
 
+const unsigned char escape = 27;
+
 // Each level's track and balls. The first frame places slot s at -100 - s x spacing as a small
 // ball, one draw each, in slot order, for its side: the draw's remainder by 17, less 8.
 TEST(NewGame, EachLevelHasItsTrackAndBallSpacing)
@@ -78,7 +80,7 @@ TEST(Controls, KeysActAtOnceAndArrowsWhileHeld)
     // While a game is in play, every character key but Escape, space and a leaves it as it was
     std::string everyOtherKey = midJump;
     for (int key = 0; key < 256; ++key)
-        if (key != 27 && key != ' ' && key != 'a')
+        if (key != escape && key != ' ' && key != 'a')
             everyOtherKey += "key=" + std::to_string(key) + ' ';
     play({midJump + "key=a key=32 key=a ?over=1 ?height=-2.5" + playing,
           midJump + "key=a key=z key=z key=A ?over=0 ?height=-2.5" + playing,
@@ -102,6 +104,6 @@ TEST(Controls, EscapeEndsTheProgramInPlayOrOver)
     for (const bool over : {false, true})
     {
         gameover = over;
-        EXPECT_EXIT(handleKeypress(27, 0, 0), testing::ExitedWithCode(0), "") << over;
+        EXPECT_EXIT(handleKeypress(escape, 0, 0), testing::ExitedWithCode(0), "") << over;
     }
 }
