@@ -21,8 +21,9 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           "game=9 frame ?see=3,-4,95,0,25,25", "game=10 frame ?see=3,-4,95,25,0,0",
           // the overhead light at full strength on a floor facing up
           "game=9 normal=0,1,0 frame ?see=3,-4,95,0,182,182",
-          // a window with no area keeps the view as it was
-          "size=800,0 frame ?see=3,-4,95,51,0,0 size=0,600 frame ?see=3,-4,95,51,0,0",
+          // the same size again keeps the view, and so does a window with no area
+          "size=1200,1000 size=800,0 frame ?see=3,-4,95,51,0,0",
+          "size=0,600 frame ?see=3,-4,95,51,0,0",
           // spun a quarter turn in the end view the track runs across it, so that its floor at
           // z = -50 shows where the unturned world's x = -50 would; it faces away from the side
           // light, which stays with the eye
