@@ -62,9 +62,10 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // a ball within 200 of the eye shows, lit by the point light too; a farther one not
           "ball=1,-97,0,2.5 frame ?see=0,-1.5,-97,208,0,0",
           "ball=1,-103,0,2.5 frame ?see=0,-1.5,-103,0,0,0",
-          // the point light at 0,0,-1 shines on a big ball's near pole from 45 degrees above:
-          // 0.2 ambient, 0.5 x cos 45 and the side light's 0.5 x 0.41 of full red
-          "ball=1,-5,0,2.5 height=1.5 y=-3 frame ?see=0,-1.5,-2.5,193,0,0"});
+          // the point light at 0,0,-1 lights the near pole of a big ball on side 1 from 1 across,
+          // 1.5 up and 1.5 ahead: 0.5 x 1.5 / 2.35 of full red, with 0.2 ambient and the side
+          // light's 0.5 x 0.41
+          "ball=1,-5,1,2.5 x=-1 height=1.5 y=-3 frame ?see=1,-1.5,-2.5,185,0,0"});
 }
 
 // The banner shows only at the start, on the ground, while playing.
