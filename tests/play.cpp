@@ -26,6 +26,9 @@ const int width = 1200, height = 1000;
 std::deque<int> scripted;
 std::map<unsigned int, int> armed;
 
+// The lower left of a frame as the banner's text alone, in its place, shows it.
+std::vector<bool> bannerText;
+
 // Set while scripts play.
 bool playing = false;
 } // namespace
@@ -48,6 +51,14 @@ extern "C" void __wrap_glutTimerFunc(unsigned int ms, void (* /*callback*/)(int)
 
 namespace
 {
+// Where the lower left of the last frame shows green: at level 1 only the banner's text has any.
+std::vector<bool> greenCorner()
+{
+    std::vector<unsigned char> green(width / 2 * height / 6);
+    glReadPixels(0, 0, width / 2, height / 6, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
+    return {green.begin(), green.end()};
+}
+
 // An exit in the middle of a script fails the test, whatever status the game chose: with status 0
 // the test would pass.
 void failIfPlaying()
@@ -66,6 +77,13 @@ void openWindow()
     glutCreateWindow(name);
     initRendering();
     handleResize(width, height);
+    // The banner as it should read, from its anchor 4 left of, 3 below and 2 ahead of the eye
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glRasterPos3i(-4, -3, -2);
+    glutBitmapString(
+        GLUT_BITMAP_HELVETICA_18,
+        reinterpret_cast<const unsigned char*>("Quorvel Software - Tarnvik 2.0 - www.quorvel.com"));
+    bannerText = greenCorner();
     std::atexit(failIfPlaying);
 }
 
@@ -91,14 +109,20 @@ void expectSeen(const std::string& word, const std::string& script)
         EXPECT_NEAR(rgb[i], p[3 + i], 3) << script << " at " << word;
 }
 
-// The game in the words of the checks, each between spaces.
+// The game in the words of the checks, each between spaces. The banner is 1 where it reads as it
+// should, 0 where there is none.
 std::string state()
 {
+    const std::vector<bool> corner = greenCorner();
+    const bool none = std::count(corner.begin(), corner.end(), true) == 0;
     std::ostringstream out;
     out << " x=" << yonx << " y=" << yony << " height=" << kamerayukseklik << " angle=" << _angle
         << " over=" << gameover << " won=" << kazandi << " spin=" << animate << " jump=" << zipla
         << " level=" << level << " bitis=" << bitis << " balls=" << kactopvar << " held=" << ileri
-        << geri << sola << saga;
+        << geri << sola << saga << " banner="
+        << (corner == bannerText ? "1"
+            : none               ? "0"
+                                 : "?");
     for (int slot = 1; slot <= kactopvar; ++slot)
         out << " ball" << slot << '=' << topuzaklik[slot] << ',' << topsagsol[slot] << ','
             << topbuyukluk[slot];

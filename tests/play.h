@@ -18,7 +18,7 @@
 //   ?WORD         a check that the game then shows the word: x= y= height= angle= bitis= balls= as
 //                 above, over= won= spin= jump= (1 or 0), level=, held=UDLR (each 1 or 0),
 //                 ballS=D,X,R (or only its first numbers), armed=NxD (N ticks of the last ticks
-//                 word armed the next tick D ms on)
+//                 word armed the next tick D ms on), banner= (1 or 0: the last frame shows it)
 //   ?see=X,Y,Z,R,G,B   where the eye sees the point X,Y,Z of the world not turned by _angle, the
 //                 last frame shows that colour, within 3 of 255 in each channel
 void play(std::initializer_list<std::string> scripts);
