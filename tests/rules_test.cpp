@@ -29,7 +29,9 @@ TEST(BallField, BallsRollBackToTheFinishUntilThePlayerIsNearIt)
     play({near + "rand=10,14 ticks=1 ?ball1=-200,7,2.5", near + "rand=5,15 ticks=1 ?ball1=-200,-7",
           near + "rand=4,16 ticks=1 ?ball1=-200,8,1.5", near + "rand=1,17 ticks=1 ?ball1=-200,-8",
           "y=151 ball=1,98,8,1.5 ticks=1 ?ball1=100 y=-100 ticks=10 ?ball1=120",
-          "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398", "ball=1,97,8,1.5 ticks=2 ?ball1=-199"});
+          "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398", "ball=1,97,8,1.5 ticks=2 ?ball1=-199",
+          // nothing else draws, however long the game runs
+          "balls=0 rand=10,14 ticks=550 balls=1 ball=1,98,8,1.5 ticks=1 ?ball1=-200,7,2.5"});
 }
 
 // A ball hits within 3 of the eye (z = 100, x = -yonx) along and across the track; a raised eye

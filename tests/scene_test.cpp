@@ -14,6 +14,8 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
                       big = "ball=1,96,0,2.5 height=1.5 frame ";
     // A track of odd length seen from near its finish
     const std::string odd = "game=2 balls=0 y=190 bitis=201 frame ";
+    // The first marker's tip, lit by the side light too
+    const std::string tip = "y=-80 normal=0,0,1 frame ";
     play({"frame ?see=3,-4,95,51,0,0", "game=2 frame ?see=3,-4,95,0,51,0",
           "game=3 frame ?see=3,-4,95,51,0,51", "game=4 frame ?see=3,-4,95,0,51,51",
           "game=5 frame ?see=3,-4,95,51,51,0", "game=6 frame ?see=3,-4,95,25,0,25",
@@ -41,14 +43,17 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // corners to the tip
           "y=-85 frame ?see=1.5,-3.9,79.5,0,0,51 ?see=2.1,-3.9,79.9,51,0,0",
           "y=-85 frame ?see=-1.5,-3.9,79.5,0,0,51 ?see=-2.1,-3.9,79.9,51,0,0",
-          "y=-80 normal=0,0,1 frame ?see=0,-3.9,75.2,0,0,51 ?see=0,-3.9,74.8,114,0,0",
+          tip + "?see=0,-3.9,75.2,0,0,51 ?see=0,-3.9,74.8,114,0,0",
+          // it comes to a point: 0.2 short of the tip it is 0.16 wide
+          tip + "?see=0.3,-3.9,75.2,114,0,0 ?see=-0.3,-3.9,75.2,114,0,0",
           "y=75 frame ?see=0,-3.9,-84.5,0,0,51",
           "y=95 normal=0,0,1 frame ?see=0,-3.9,-104.5,190,0,0",
           // from an eye 0.4 above them, the first marker's edge: the floor beside it, blue within
           "y=-85 height=3.5 frame ?see=1.2,-3.9,76.5,51,0,0 ?see=0.8,-3.9,77.5,0,0,51",
-          // a white ring every hundred up to the finish, where it stands whatever balls were drawn
-          // before it, and none past the finish; an odd length halves short, so both walls end a
-          // unit before the floor, which ends at the finish
+          // a white ring at each hundred of distance from 100 up to the finish (none at 0), where
+          // it stands whatever balls were drawn before it, and none past the finish; an odd length
+          // halves short, so both walls end a unit before the floor, which ends at the finish
+          "y=-10 frame ?see=0,7.5,0,0,0,0",
           "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
