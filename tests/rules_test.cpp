@@ -22,14 +22,15 @@ TEST(NewGame, EachLevelHasItsTrackAndBallSpacing)
 // Balls roll 2 a tick. One that reaches the start, landing on it or stepping past it, is sent back
 // as far behind the finish as it passed the start, drawing its size (big for a draw that 5
 // divides), then its side (big: the remainder by 15, less 7); but not while the player is in the
-// last 50 before the finish: then it rolls on for good.
+// last 50 before the finish, a step into them counting in the same tick: then it rolls on for good.
 TEST(BallField, BallsRollBackToTheFinishUntilThePlayerIsNearIt)
 {
     const std::string near = "y=150 ball=1,98,8,1.5 ";
     play({near + "rand=10,14 ticks=1 ?ball1=-200,7,2.5", near + "rand=5,15 ticks=1 ?ball1=-200,-7",
           near + "rand=4,16 ticks=1 ?ball1=-200,8,1.5", near + "rand=1,17 ticks=1 ?ball1=-200,-8",
           "y=151 ball=1,98,8,1.5 ticks=1 ?ball1=100 y=-100 ticks=10 ?ball1=120",
-          "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398", "ball=1,97,8,1.5 ticks=2 ?ball1=-199",
+          near + "+U ticks=1 ?ball1=100", "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398",
+          "ball=1,97,8,1.5 ticks=2 ?ball1=-199",
           // nothing else draws, however long the game runs
           "balls=0 rand=10,14 ticks=550 balls=1 ball=1,98,8,1.5 ticks=1 ?ball1=-200,7,2.5"});
 }

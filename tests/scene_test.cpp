@@ -54,7 +54,7 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
           // it stands whatever balls were drawn before it, and none past the finish; an odd length
           // halves short, so both walls end a unit before the floor, which ends at the finish
           "y=-10 frame ?see=0,7.5,0,0,0,0",
-          "game=2 balls=1 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
+          "game=2 balls=1 ball=1,0,0,2.5 bitis=200 y=90 frame ?see=0,7.5,-100,168,168,168",
           "game=2 balls=0 bitis=200 y=190 frame ?see=0,7.5,-200,168,168,168",
           "game=2 balls=0 bitis=199 y=190 frame ?see=0,7.5,-200,0,0,0",
           odd + "?see=-10,-2,-199.5,255,255,255 ?see=0,-4,-200.5,0,51,0",
