@@ -26,13 +26,13 @@ TEST(NewGame, EachLevelHasItsTrackAndBallSpacing)
 TEST(BallField, BallsRollBackToTheFinishUntilThePlayerIsNearIt)
 {
     const std::string near = "y=150 ball=1,98,8,1.5 ";
-    play({near + "rand=10,14 ticks=1 ?ball1=-200,7,2.5", near + "rand=5,15 ticks=1 ?ball1=-200,-7",
-          near + "rand=4,16 ticks=1 ?ball1=-200,8,1.5", near + "rand=1,17 ticks=1 ?ball1=-200,-8",
+    // After a long time with no ball in play, the next ball sent back still gets the next draws
+    play({"balls=0 rand=10,14 ticks=550 balls=1 " + near + "ticks=1 ?ball1=-200,7,2.5",
+          near + "rand=5,15 ticks=1 ?ball1=-200,-7", near + "rand=4,16 ticks=1 ?ball1=-200,8,1.5",
+          near + "rand=1,17 ticks=1 ?ball1=-200,-8",
           "y=151 ball=1,98,8,1.5 ticks=1 ?ball1=100 y=-100 ticks=10 ?ball1=120",
           near + "+U ticks=1 ?ball1=100", "ball=1,96,8,1.5 ticks=1 ?ball1=98 ?ball3=-398",
-          "ball=1,97,8,1.5 ticks=2 ?ball1=-199",
-          // nothing else draws, however long the game runs
-          "balls=0 rand=10,14 ticks=550 balls=1 ball=1,98,8,1.5 ticks=1 ?ball1=-200,7,2.5"});
+          "ball=1,97,8,1.5 ticks=2 ?ball1=-199"});
 }
 
 // A ball hits within 3 of the eye (z = 100, x = -yonx) along and across the track; a raised eye
