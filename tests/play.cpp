@@ -59,14 +59,6 @@ std::vector<bool> greenCorner()
     return {green.begin(), green.end()};
 }
 
-// An exit in the middle of a script fails the test, whatever status the game chose: with status 0
-// the test would pass.
-void failIfPlaying()
-{
-    if (playing)
-        std::_Exit(1);
-}
-
 void openWindow()
 {
     int argc = 1;
@@ -84,7 +76,14 @@ void openWindow()
         GLUT_BITMAP_HELVETICA_18,
         reinterpret_cast<const unsigned char*>("Quorvel Software - Tarnvik 2.0 - www.quorvel.com"));
     bannerText = greenCorner();
-    std::atexit(failIfPlaying);
+    // An exit in the middle of a script fails the test, whatever status the game chose: with
+    // status 0 the test would pass
+    std::atexit(
+        []
+        {
+            if (playing)
+                std::_Exit(1);
+        });
 }
 
 // The numbers of a word, after its = and between commas.
@@ -149,20 +148,6 @@ void newGame(int lvl)
     drawScene();
 }
 
-void setBall(int slot, int distance, float side, float radius)
-{
-    topuzaklik[slot] = distance;
-    topsagsol[slot] = side;
-    topbuyukluk[slot] = radius;
-}
-
-void runTicks(int ticks)
-{
-    armed.clear();
-    for (int tick = 0; tick < ticks; ++tick)
-        update(0);
-}
-
 void playWord(const std::string& word)
 {
     const int arrows[] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_F1};
@@ -184,9 +169,21 @@ void playWord(const std::string& word)
         {"angle", [&] { _angle = n[0]; }},
         {"bitis", [&] { bitis = first; }},
         {"balls", [&] { kactopvar = first; }},
-        {"ball", [&] { setBall(first, static_cast<int>(n[1]), n[2], n[3]); }},
+        {"ball",
+         [&]
+         {
+             topuzaklik[first] = static_cast<int>(n[1]);
+             topsagsol[first] = n[2];
+             topbuyukluk[first] = n[3];
+         }},
         {"key", [&] { handleKeypress(key, 0, 0); }},
-        {"ticks", [&] { runTicks(first); }},
+        {"ticks",
+         [&]
+         {
+             armed.clear(); // ?armed= counts the ticks of this word alone
+             for (int tick = 0; tick < first; ++tick)
+                 update(0);
+         }},
         {"leave", [] { handleEntry(GLUT_LEFT); }},
         {"enter", [] { handleEntry(GLUT_ENTERED); }},
         {"normal", [&] { glNormal3f(n[0], n[1], n[2]); }},
