@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 // Floor, walls and markers are lit at their corners only. The floor keeps the normal that the
 // frame before left: down, from the last wall face, so that the ambient light alone shows it (51
 // of full red); set towards the viewer, as in a game's first frame, the side light shows too.
@@ -16,13 +18,13 @@ TEST(Scene, TheTrackShowsItsColoursUnderTheLightsWithinTheViewVolume)
     const std::string odd = "game=2 balls=0 y=190 bitis=201 frame ";
     // The first marker's tip, lit by the side light too
     const std::string tip = "y=-80 normal=0,0,1 frame ";
-    play({"frame ?see=3,-4,95,51,0,0", "game=2 frame ?see=3,-4,95,0,51,0",
-          "game=3 frame ?see=3,-4,95,51,0,51", "game=4 frame ?see=3,-4,95,0,51,51",
-          "game=5 frame ?see=3,-4,95,51,51,0", "game=6 frame ?see=3,-4,95,25,0,25",
-          "game=7 frame ?see=3,-4,95,0,25,0", "game=8 frame ?see=3,-4,95,0,0,25",
-          "game=9 frame ?see=3,-4,95,0,25,25", "game=10 frame ?see=3,-4,95,25,0,0",
-          // the overhead light at full strength on a floor facing up
-          "game=9 normal=0,1,0 frame ?see=3,-4,95,0,182,182",
+    // Each level's floor, from level 1, under the ambient light alone
+    const std::string floors[] = {"51,0,0",  "0,51,0", "51,0,51", "0,51,51", "51,51,0",
+                                  "25,0,25", "0,25,0", "0,0,25",  "0,25,25", "25,0,0"};
+    for (int level = 1; level <= 10; ++level)
+        play({"game=" + std::to_string(level) + " frame ?see=3,-4,95," + floors[level - 1]});
+    // the overhead light at full strength on a floor facing up
+    play({"game=9 normal=0,1,0 frame ?see=3,-4,95,0,182,182",
           // the same size again keeps the view, and so does a window with no area
           "size=1200,1000 size=800,0 frame ?see=3,-4,95,51,0,0",
           "size=0,600 frame ?see=3,-4,95,51,0,0",
