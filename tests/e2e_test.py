@@ -59,7 +59,8 @@ def active(window, seconds=30):
 # The game under the launcher; its arguments change nothing. Within five minutes openbox makes its
 # window active, titled as it is and framed; stopped with a before the first ball comes into view,
 # it shows the start within two more: ample for a first frame under valgrind, where Mesa compiles
-# its shaders.
+# its shaders. Resumed with z, it shows the start in play again before any key is sent: until then
+# the screen still shows it stopped, without the banner.
 def start():
     processes.append(subprocess.Popen(sys.argv[2:] + [sys.argv[1], "--level", "9", "extra"]))
     title = lambda: xdotool("getactivewindow", "getwindowname") == "Quorvel Software\n"
@@ -71,6 +72,7 @@ def start():
     xdotool("key", "a")
     assert eventually(lambda: off(stopped) <= strays, 120), f"{off(stopped)} pixels differ"
     xdotool("key", "z")
+    assert eventually(at_start)
     return game
 
 
