@@ -1,5 +1,6 @@
-// Plays a demo through the game's own callbacks, as its main loop calls them, in a GL window of its
-// own: the demo's events, then a tick and its frame, and so on. Writes what the game did into the
+// Plays a demo through the game's own callbacks, as its main loop calls them: the game's own main
+// sets it up, in a GL window of its own, and where it would enter its main loop the player plays
+// the demo's events, then a tick and its frame, and so on. Writes what the game did into the
 // current folder: the whole game state after every frame, a line each, to DEMO.trace, and each
 // frame the demo marks to DEMO-TICK.png. Usage: tarnvik_player DEMO_FILE
 #include "controls.h"
@@ -61,6 +62,7 @@ extern "C" void __wrap_glutSwapBuffers()
 
 namespace
 {
+std::filesystem::path demo;
 std::string name;
 std::ofstream trace;
 int tick = 0;
@@ -146,25 +148,27 @@ void play(const std::string& word, std::istream& words)
 }
 } // namespace
 
-// A new program, as the game's own starts, at the size of most frames the demos mark, then the
-// demo's words in turn.
-int main(int argc, char** argv)
+extern "C" void __real_glutInit(int* argc, char** argv);
+
+// The demo is the last argument, which the game ignores.
+extern "C" void __wrap_glutInit(int* argc, char** argv)
 {
-    const std::filesystem::path demo = argv[argc - 1];
-    std::ifstream words(demo);
+    demo = argv[*argc - 1];
     name = demo.stem().string();
     trace.open(name + ".trace");
     initstate_r(1, drawState, sizeof drawState, &draws);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    __real_glutInit(argc, argv);
     // Room for the largest frame: the real program's screen
     glutInitWindowSize(1280, 1024);
-    glutCreateWindow("tarnvik_player");
-    initRendering();
+}
+
+// The game set up as its main sets it up, the demo's words in turn, at the size of most frames the
+// demos mark.
+extern "C" void __wrap_glutMainLoop()
+{
     handleResize(640, 480);
-    level = 1;
-    YeniOyun();
     frame();
+    std::ifstream words(demo);
     for (std::string word; words >> word;)
         play(word, words);
 }
