@@ -11,9 +11,11 @@
 #include <png.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -112,11 +114,11 @@ void writeFrame()
 // One word of a demo, from # to the end of its line a comment.
 void play(const std::string& word, std::istream& words)
 {
-    const std::map<std::string, int> specialKeys = {{"Up", GLUT_KEY_UP},
-                                                    {"Down", GLUT_KEY_DOWN},
-                                                    {"Left", GLUT_KEY_LEFT},
-                                                    {"Right", GLUT_KEY_RIGHT},
-                                                    {"F1", GLUT_KEY_F1}};
+    static const std::map<std::string, int> specialKeys = {{"Up", GLUT_KEY_UP},
+                                                           {"Down", GLUT_KEY_DOWN},
+                                                           {"Left", GLUT_KEY_LEFT},
+                                                           {"Right", GLUT_KEY_RIGHT},
+                                                           {"F1", GLUT_KEY_F1}};
     const auto special = specialKeys.find(word.substr(1));
     int width = 0, height = 0;
     std::string comment;
@@ -144,7 +146,11 @@ void play(const std::string& word, std::istream& words)
     else if (special != specialKeys.end() && (word[0] == '+' || word[0] == '-'))
         (word[0] == '+' ? processSpecialKeys : keyUp)(special->second, 0, 0);
     else
-        trace << "no such word " << word << '\n';
+    {
+        // A mistyped demo must not be recorded as if it played
+        std::cerr << name << ": no such word " << word << '\n';
+        std::exit(2);
+    }
 }
 } // namespace
 
