@@ -2,7 +2,7 @@
 # X server.
 
 build_packages=(g++ cmake make libglut-dev libglu1-mesa-dev libgl-dev)
-test_packages=(xvfb libgl1-mesa-dri libpng-dev libbenchmark-dev python3-xlib python3-numpy
+test_packages=(xvfb libgl1-mesa-dri libpng-dev libbenchmark-dev python3-xlib
     python3-pil xdotool openbox mesa-utils
     clang libclang-rt-dev clang-format clang-tidy cppcheck valgrind
     dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream xauth)

@@ -40,13 +40,14 @@ def xdotool(*command):
 
 # How many pixels of the screen, from the row given down, differ from the frame.
 def off(frame, top=0):
-    return differing(load(ImageGrab.grab((0, top, *frame.shape[1::-1]))), frame[top:]).sum()
+    box = (0, top, *frame.size)
+    return differing(ImageGrab.grab(box), frame.crop(box)).histogram()[255]
 
 
 # The banner shows only on the start line, on the ground, while playing: a step or a jump takes it
 # out of the lowest tenth of the screen.
 def at_start():
-    return off(playing, len(playing) * 9 // 10) <= strays
+    return off(playing, playing.height * 9 // 10) <= strays
 
 
 # Whether openbox makes the window active, so that it gets the keys, within the time given, once
@@ -121,7 +122,7 @@ xdotool("keydown", "Up")
 assert eventually(lambda: not at_start())
 # A window covers the game and takes the pointer and the keys while Up is let go, then goes: it
 # does not become active, or the game does not again, or the up arrow walks on
-other = root.create_window(0, 0, *playing.shape[1::-1], 0, X.CopyFromParent)
+other = root.create_window(0, 0, *playing.size, 0, X.CopyFromParent)
 other.map()
 assert active(other)
 xdotool("keyup", "Up")

@@ -1,8 +1,8 @@
 // Plays a demo through the game's own callbacks, as its main loop calls them: the game's own main
 // sets it up, in a GL window of its own, and where it would enter its main loop the player plays
-// the demo's events, then a tick and its frame, and so on. Writes what the game did into the
-// current folder: the whole game state after every frame, a line each, to DEMO.trace, and each
-// frame the demo marks to DEMO-TICK.png. Usage: tarnvik_player DEMO_FILE
+// the demo's events, then a tick and its frame, and so on. Writes what the game did: the whole game
+// state after every frame, a line each, to standard output, and each frame the demo marks to
+// NAME-TICK.png in the current folder. Usage: tarnvik_player NAME < DEMO_FILE
 #include "controls.h"
 #include "game.h"
 #include "render.h"
@@ -13,8 +13,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -64,25 +62,22 @@ extern "C" void __wrap_glutSwapBuffers()
 
 namespace
 {
-std::filesystem::path demo;
 std::string name;
-std::ofstream trace;
 int tick = 0;
 
 // The frame and the whole game state after it, and what the game asked of freeglut meanwhile.
 void frame()
 {
     drawScene();
-    trace << tick << ": eye " << yonx << ' ' << kamerayukseklik << ' ' << yony << " turn "
-          << animate << ' ' << _angle << " jump " << zipla << ' ' << ziplamasuresi << " held "
-          << ileri << geri << saga << sola << " over " << gameover << kazandi << " level " << level
-          << " track " << bitis << ' ' << toplararasimesafe << ' ' << kactopvar << calls
-          << " balls";
+    std::cout << tick << ": eye " << yonx << ' ' << kamerayukseklik << ' ' << yony << " turn "
+              << animate << ' ' << _angle << " jump " << zipla << ' ' << ziplamasuresi << " held "
+              << ileri << geri << saga << sola << " over " << gameover << kazandi << " level "
+              << level << " track " << bitis << ' ' << toplararasimesafe << ' ' << kactopvar
+              << calls << " balls";
     for (int slot = 1; slot <= kactopvar; ++slot)
-        trace << ' ' << topuzaklik[slot] << ',' << topsagsol[slot] << ',' << topbuyukluk[slot]
-              << (topeskimi[slot] ? "" : "?");
-    // Whole lines, should the game end the program
-    trace << '\n' << std::flush;
+        std::cout << ' ' << topuzaklik[slot] << ',' << topsagsol[slot] << ',' << topbuyukluk[slot]
+                  << (topeskimi[slot] ? "" : "?");
+    std::cout << '\n';
     calls.clear();
 }
 
@@ -111,8 +106,8 @@ void writeFrame()
                             drawn.data(), -3 * viewport[2], nullptr);
 }
 
-// One word of a demo, from # to the end of its line a comment.
-void play(const std::string& word, std::istream& words)
+// One word of the demo, from # to the end of its line a comment.
+void play(const std::string& word)
 {
     static const std::map<std::string, int> specialKeys = {{"Up", GLUT_KEY_UP},
                                                            {"Down", GLUT_KEY_DOWN},
@@ -123,7 +118,7 @@ void play(const std::string& word, std::istream& words)
     int width = 0, height = 0;
     std::string comment;
     if (word[0] == '#')
-        std::getline(words, comment);
+        std::getline(std::cin, comment);
     else if (std::sscanf(word.c_str(), "%dx%d", &width, &height) == 2)
         handleResize(width, height);
     else if (std::sscanf(word.c_str(), "%d", &width) == 1)
@@ -156,12 +151,10 @@ void play(const std::string& word, std::istream& words)
 
 extern "C" void __real_glutInit(int* argc, char** argv);
 
-// The demo is the last argument, which the game ignores.
+// The demo's name is the last argument, which the game ignores.
 extern "C" void __wrap_glutInit(int* argc, char** argv)
 {
-    demo = argv[*argc - 1];
-    name = demo.stem().string();
-    trace.open(name + ".trace");
+    name = argv[*argc - 1];
     initstate_r(1, drawState, sizeof drawState, &draws);
     __real_glutInit(argc, argv);
     // Room for the largest frame: the real program's screen
@@ -174,7 +167,6 @@ extern "C" void __wrap_glutMainLoop()
 {
     handleResize(640, 480);
     frame();
-    std::ifstream words(demo);
-    for (std::string word; words >> word;)
-        play(word, words);
+    for (std::string word; std::cin >> word;)
+        play(word);
 }
